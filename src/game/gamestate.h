@@ -1,0 +1,25 @@
+#pragma once
+
+#include "rangearray.h"
+
+#include <cstdint>
+
+// The fields of a running game, in the widths the game has always used.
+// Everything starts at zero, before the first game is laid out.
+struct GameState {
+    float fillX = 0; // start point of the last flood fill; scratch of the painting calls
+    float fillY = 0;
+    std::int16_t currentSlot = 0; // slot the next assignment fills, 1..18; 19 when complete
+    std::int32_t pieceTop = 0;
+    std::int32_t pieceRight = 0;
+    std::int32_t pieceBottom = 0;
+    std::int32_t pieceLeft = 0;
+    RangeArray<std::int32_t, 1, 18> placedTop;
+    RangeArray<std::int32_t, 1, 18> placedBottom;
+    RangeArray<std::int32_t, 1, 18> placedLeft;
+    RangeArray<std::int32_t, 1, 18> placedRight;
+    RangeArray<std::int16_t, 9, 13> colourFree; // only meaningful inside a deal: -1 free, 0 taken
+    std::int32_t moveCount = 0;
+
+    friend bool operator==(const GameState&, const GameState&) = default;
+};
