@@ -1,0 +1,73 @@
+#include "facebutton.h"
+
+#include <QIcon>
+#include <QPainter>
+
+namespace {
+
+constexpr int bevel = 2;
+constexpr int pictureTop = 4;
+constexpr int pictureSize = 32;
+constexpr int captionGap = 1;
+
+} // namespace
+
+FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor face,
+                       QWidget* parent)
+    : QAbstractButton(parent), picture_(picture), face_(face) {
+    setText(caption);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QRect FaceButton::captionRect() const {
+    const int top = pictureTop + pictureSize + captionGap;
+    return QRect(bevel + 1, top, width() - 2 * (bevel + 1), height() - top - bevel);
+}
+
+void FaceButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect all = rect();
+    painter.fillRect(all, face_);
+
+    // A classic raised bevel that sinks while the button is held down.
+    const bool sunk = isDown();
+    const QColor light = sunk ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    const QColor dark = sunk ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    const QColor shade(128, 128, 128);
+    painter.setPen(light);
+    painter.drawLine(all.topLeft(), all.topRight());
+    painter.drawLine(all.topLeft(), all.bottomLeft());
+    painter.setPen(dark);
+    painter.drawLine(all.bottomLeft(), all.bottomRight());
+    painter.drawLine(all.topRight(), all.bottomRight());
+    painter.setPen(shade);
+    if (sunk) {
+        painter.drawLine(all.left() + 1, all.top() + 1, all.right() - 1, all.top() + 1);
+        painter.drawLine(all.left() + 1, all.top() + 1, all.left() + 1, all.bottom() - 1);
+    } else {
+        painter.drawLine(all.left() + 1, all.bottom() - 1, all.right() - 1, all.bottom() - 1);
+        painter.drawLine(all.right() - 1, all.top() + 1, all.right() - 1, all.bottom() - 1);
+    }
+
+    const int shift = sunk ? 1 : 0;
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QPixmap shown = QIcon(picture_).pixmap(picture_.size() / picture_.devicePixelRatio(), mode);
+    painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shown);
+
+    const QRect caption = captionRect().translated(shift, shift);
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    if (isEnabled()) {
+        painter.setPen(QColor(0, 0, 0));
+    } else {
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawText(caption.translated(1, 1), flags, text());
+        painter.setPen(QColor(128, 128, 128));
+    }
+    painter.drawText(caption, flags, text());
+
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+        painter.drawRect(all.adjusted(bevel + 1, bevel + 1, -bevel - 2, -bevel - 2));
+    }
+}

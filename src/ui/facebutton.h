@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+
+// A push button in the graphical style: its own face colour, its picture
+// centred at the top and its caption below, wrapped onto more lines when it
+// does not fit the width.
+class FaceButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    FaceButton(const QString& caption, const QPixmap& picture, QColor face, QWidget* parent);
+
+    QColor faceColour() const { return face_; }
+    QPixmap picture() const { return picture_; }
+    // Where the caption is drawn; it must hold the whole wrapped caption.
+    QRect captionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+    QColor face_;
+};

@@ -1,0 +1,260 @@
+#include "form1.h"
+
+#include "facebutton.h"
+#include "playcue.h"
+#include "surfacewidget.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+
+int pixel(float coordinate) {
+    return static_cast<int>(std::lrint(coordinate));
+}
+
+QPixmap picture(const char* name) {
+    return QPixmap(QStringLiteral(":/pictures/%1").arg(QLatin1String(name)));
+}
+
+QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(left, top, 161, 230);
+    label->setPixmap(pixmap);
+    return label;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this, draws_) {
+    setWindowTitle(QStringLiteral("Il vestito di Zanfrino"));
+    createWidgets();
+    createMenu();
+    resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createWidgets() {
+    surface_ = new SurfaceWidget(clientWidth, clientHeight, this);
+    setCentralWidget(surface_);
+    connect(surface_, &SurfaceWidget::resized, this, &Form1::Form_Resize);
+
+    // The status line goes first so that the buttons stand in front of it.
+    Label1 = new QLabel(surface_);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(296, 488, 121, 65);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setAutoFillBackground(true);
+    QPalette statusPalette = Label1->palette();
+    statusPalette.setColor(QPalette::Window, QColor(192, 255, 255));
+    Label1->setPalette(statusPalette);
+
+    Label2 = new QLabel(surface_);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(544, 448, 81, 33);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Label2->setLineWidth(1);
+    Label2->setAutoFillBackground(true);
+
+    Image2[0] = pictureLabel(picture("figure-fits.jpg"), 112, 312, surface_);
+    Image2[1] = pictureLabel(picture("figure-nofit.jpg"), 64, 312, surface_);
+    for (int i = 0; i < 2; ++i) {
+        Image2[i]->setObjectName(QStringLiteral("Image2_%1").arg(i));
+        Image2[i]->hide();
+    }
+    Image1 = pictureLabel(QPixmap(), 480, 24, surface_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+
+    const auto button = [this](const char* name, const char* caption, const char* pictureName,
+                               QRect place, QColor face, void (Form1::*handler)()) {
+        auto* b = new FaceButton(QString::fromUtf8(caption), picture(pictureName), face, surface_);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(place);
+        connect(b, &QAbstractButton::clicked, this, handler);
+        return b;
+    };
+    nuovoCmd = button("nuovoCmd", "NUOVO RETTANGOLO", "nuovo.png", {504, 264, 121, 81},
+                      QColor(255, 192, 255), &Form1::nuovoCmd_Click);
+    antiCmd = button("antiCmd", "RUOTA ANTIORARIO", "anti.png", {96, 424, 89, 73},
+                     QColor(255, 128, 128), &Form1::antiCmd_Click);
+    orizCmd = button("orizCmd", "RIFLETTI ORIZZONTALE", "oriz.png", {312, 424, 105, 73},
+                     QColor(255, 255, 128), &Form1::orizCmd_Click);
+    vertiCmd = button("vertiCmd", "RIFLETTI VERTICALE", "verti.png", {192, 424, 105, 73},
+                      QColor(128, 255, 128), &Form1::vertiCmd_Click);
+    assegnaCmd = button("assegnaCmd", "ASSEGNA", "assegna.png", {632, 264, 145, 81},
+                        QColor(192, 192, 255), &Form1::assegnaCmd_Click);
+    spostaCmd = button("spostaCmd", "SPOSTA   ALTO-DESTRO", "sposta.png", {432, 424, 105, 73},
+                       QColor(128, 255, 255), &Form1::spostaCmd_Click);
+    Command7 = button("Command7", "PER USCIRE", "esci.png", {632, 416, 153, 81},
+                      QColor(255, 192, 128), &Form1::Command7_Click);
+    orarioCmd = button("orarioCmd", "RUOTA ORARIO", "orario.png", {8, 424, 81, 73},
+                       QColor(255, 192, 128), &Form1::orarioCmd_Click);
+
+    QWidget::setTabOrder(nuovoCmd, antiCmd);
+    QWidget::setTabOrder(antiCmd, orizCmd);
+    QWidget::setTabOrder(orizCmd, vertiCmd);
+    QWidget::setTabOrder(vertiCmd, assegnaCmd);
+    QWidget::setTabOrder(assegnaCmd, spostaCmd);
+    QWidget::setTabOrder(spostaCmd, Command7);
+    QWidget::setTabOrder(Command7, orarioCmd);
+    nuovoCmd->setFocus();
+
+    drawCellLines(pieceCell);
+    drawnCells_[0] = pieceCell;
+}
+
+void Form1::createMenu() {
+    const auto command = [this](const char* name, const char* caption, void (Form1::*handler)()) {
+        QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnunuova = command("mnunuova", "&Nuova partita", &Form1::mnunuova_Click);
+    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo", &Form1::mnucanc_Click);
+    mnupunti = command("mnupunti", "&Punteggio", &Form1::mnupunti_Click);
+}
+
+std::array<FaceButton*, 5> Form1::pieceButtons() const {
+    return {orarioCmd, antiCmd, orizCmd, vertiCmd, spostaCmd};
+}
+
+void Form1::Form_Load() {
+    assegnaCmd->setEnabled(false);
+    for (FaceButton* b : pieceButtons()) {
+        b->setEnabled(false);
+    }
+    game_.newGame();
+}
+
+void Form1::Form_Resize() {
+    const StatusLinePlace place = ::dockStatusLine(static_cast<float>(surface_->width()),
+                                                   static_cast<float>(surface_->height()),
+                                                   static_cast<float>(Label1->height()));
+    Label1->setGeometry(pixel(place.left), pixel(place.top), pixel(place.width), Label1->height());
+}
+
+void Form1::Form_QueryUnload(bool& cancel) {
+    cancel = !askToQuit();
+}
+
+bool Form1::askToQuit() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zanfrino"),
+                    QStringLiteral("Vuoi veramente uscire?"), QMessageBox::Yes | QMessageBox::No,
+                    this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void Form1::nuovoCmd_Click() { game_.discardPiece(); }
+void Form1::assegnaCmd_Click() { game_.assignPiece(); }
+void Form1::antiCmd_Click() { game_.rotateAnticlockwise(); }
+void Form1::orarioCmd_Click() { game_.rotateClockwise(); }
+void Form1::orizCmd_Click() { game_.reflectHorizontal(); }
+void Form1::vertiCmd_Click() { game_.reflectVertical(); }
+void Form1::spostaCmd_Click() { game_.swapTopRight(); }
+void Form1::Command7_Click() { close(); }
+void Form1::mnunuova_Click() { game_.newGame(); }
+void Form1::mnucanc_Click() { game_.cancelLastPiece(); }
+void Form1::mnupunti_Click() { game_.showScoring(); }
+
+void Form1::showFitPicture(bool fits) {
+    Image1->setPixmap(Image2[fits ? 0 : 1]->pixmap());
+}
+
+void Form1::showCounter(std::string_view text) {
+    Label2->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Form1::showStatus(std::string_view text) {
+    QFont font = Label1->font();
+    font.setPointSizeF(14.0);
+    Label1->setFont(font);
+    const Rgb magenta = colourTable[statusColour];
+    QPalette palette = Label1->palette();
+    palette.setColor(QPalette::WindowText, QColor(magenta.red, magenta.green, magenta.blue));
+    Label1->setPalette(palette);
+    Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Form1::dockStatusLine() {
+    Form_Resize();
+}
+
+void Form1::playCue(std::int16_t id) {
+    ::playCue(id);
+}
+
+void Form1::setAssignEnabled(bool enabled) {
+    assegnaCmd->setEnabled(enabled);
+}
+
+void Form1::enablePieceButtons() {
+    for (FaceButton* b : pieceButtons()) {
+        b->setEnabled(true);
+    }
+}
+
+void Form1::drawCellLines(const Cell& cell) {
+    Surface& s = surface_->surface();
+    s.drawOutline(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width),
+                  pixel(cell.shape.height));
+    s.drawLine(pixel(cell.line1.x1), pixel(cell.line1.y1), pixel(cell.line1.x2),
+               pixel(cell.line1.y2));
+    s.drawLine(pixel(cell.line2.x1), pixel(cell.line2.y1), pixel(cell.line2.x2),
+               pixel(cell.line2.y2));
+}
+
+void Form1::clearSurface() {
+    surface_->surface().fill(Surface::white);
+    for (const Cell& cell : drawnCells_) {
+        if (cell.visible) {
+            drawCellLines(cell);
+        }
+    }
+    surface_->update();
+}
+
+void Form1::placeCell(std::int16_t index, const Cell& cell) {
+    drawnCells_[static_cast<std::size_t>(index)] = cell;
+    drawCellLines(cell);
+    surface_->update(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width) + 1,
+                     pixel(cell.shape.height) + 1);
+}
+
+void Form1::wipeCell(std::int16_t index) {
+    const Cell& cell = drawnCells_[static_cast<std::size_t>(index)];
+    const int left = pixel(cell.shape.left);
+    const int top = pixel(cell.shape.top);
+    const int width = pixel(cell.shape.width);
+    const int height = pixel(cell.shape.height);
+    surface_->surface().fillRect(left, top, width, height, Surface::white);
+    drawCellLines(cell);
+    surface_->update(left, top, width + 1, height + 1);
+}
+
+void Form1::floodFill(int x, int y, ColourCode colour) {
+    const Rgb rgb = colourTable[static_cast<std::size_t>(colour)];
+    surface_->repaintBox(surface_->surface().floodFill(x, y, Surface::opaque(rgb.red, rgb.green, rgb.blue)));
+}

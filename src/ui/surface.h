@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The pixels the board is drawn on: black outlines and diagonals, and the
+// colours flood-filled between them. It knows nothing of the rules.
+class Surface {
+public:
+    static constexpr std::uint32_t black = 0xFF000000u;
+    static constexpr std::uint32_t white = 0xFFFFFFFFu;
+
+    struct Box { // pixels x0..x1, y0..y1, inclusive; empty when x0 > x1
+        int x0 = 0;
+        int y0 = 0;
+        int x1 = -1;
+        int y1 = -1;
+        bool empty() const { return x0 > x1; }
+    };
+
+    Surface(int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::uint32_t* bits() { return pixels_.data(); }
+    std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
+
+    void fill(std::uint32_t colour);
+    void fillRect(int left, int top, int width, int height, std::uint32_t colour);
+    // A one-pixel black rectangle covering left..left+width-1, top..top+height-1.
+    void drawOutline(int left, int top, int width, int height);
+    // A one-pixel black line from the first point towards the second, the
+    // second point itself left out (it lies one past the cell's corner).
+    void drawLine(int x1, int y1, int x2, int y2);
+
+    // Recolours every pixel reachable from (x, y) through left, right, up and
+    // down steps without crossing black. Returns the pixels it changed.
+    Box floodFill(int x, int y, std::uint32_t colour);
+
+    static std::uint32_t opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+        return 0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
+    }
+
+private:
+    struct Point {
+        int x;
+        int y;
+    };
+    struct Span {
+        int left;
+        int right;
+        int y;
+    };
+
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+               static_cast<std::size_t>(x);
+    }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    void plot(int x, int y);
+    void seedRuns(int left, int right, int y);
+
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> pixels_;
+    // Kept between fills so that painting allocates nothing once warmed up.
+    std::vector<Point> seeds_;
+    std::vector<Span> spans_;
+};

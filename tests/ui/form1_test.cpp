@@ -1,0 +1,356 @@
+#include "facebutton.h"
+#include "form1.h"
+#include "surfacewidget.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+struct ButtonSpec {
+    const char* name;
+    const char* caption;
+    QRect place;
+    QColor face;
+};
+
+const std::vector<ButtonSpec> buttonSpecs{
+    {"nuovoCmd", "NUOVO RETTANGOLO", {504, 264, 121, 81}, {255, 192, 255}},
+    {"antiCmd", "RUOTA ANTIORARIO", {96, 424, 89, 73}, {255, 128, 128}},
+    {"orizCmd", "RIFLETTI ORIZZONTALE", {312, 424, 105, 73}, {255, 255, 128}},
+    {"vertiCmd", "RIFLETTI VERTICALE", {192, 424, 105, 73}, {128, 255, 128}},
+    {"assegnaCmd", "ASSEGNA", {632, 264, 145, 81}, {192, 192, 255}},
+    {"spostaCmd", "SPOSTA   ALTO-DESTRO", {432, 424, 105, 73}, {128, 255, 255}},
+    {"Command7", "PER USCIRE", {632, 416, 153, 81}, {255, 192, 128}},
+    {"orarioCmd", "RUOTA ORARIO", {8, 424, 81, 73}, {255, 192, 128}},
+};
+
+const char* const pieceButtonNames[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd",
+                                        "spostaCmd"};
+
+QRgb rgb(int r, int g, int b) {
+    return qRgb(r, g, b);
+}
+
+// The fill points of a 73 x 129 cell at (left, top), halves to even.
+struct FillPoints {
+    QPoint top, right, bottom, left;
+};
+
+FillPoints fillPoints(int left, int top) {
+    const auto even = [](float v) { return static_cast<int>(std::lrint(v)); };
+    return {{even(left + 36.5f), top + 10},
+            {even(left + 46.5f), even(top + 64.5f)},
+            {even(left + 36.5f), top + 119},
+            {left + 10, even(top + 64.5f)}};
+}
+
+QRgb colourOf(std::int32_t code) {
+    const Rgb c = colourTable[static_cast<std::size_t>(code)];
+    return qRgb(c.red, c.green, c.blue);
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> window;
+
+    FaceButton* button(const char* name) { return window->findChild<FaceButton*>(name); }
+    QLabel* label(const char* name) { return window->findChild<QLabel*>(name); }
+    SurfaceWidget* surface() { return window->findChild<SurfaceWidget*>(); }
+    QRgb pixelAt(QPoint p) { return surface()->image().pixel(p); }
+    QImage picture(const char* name) { return label(name)->pixmap().toImage(); }
+    bool showsFits() { return picture("Image1") == picture("Image2_0"); }
+    bool showsDoesNotFit() { return picture("Image1") == picture("Image2_1"); }
+    QAction* menuCommand(const char* name) { return window->findChild<QAction*>(name); }
+
+    // Answers the next close question with the button that has `text`.
+    void answerQuitQuestion(const QString& text, QString* seenText = nullptr) {
+        QTimer::singleShot(0, this, [=] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            if (seenText) {
+                *seenText = box->windowTitle() + "|" + box->text() + "|" +
+                            QString::number(box->icon()) + "|" + box->defaultButton()->text();
+            }
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == text) {
+                    b->click();
+                    return;
+                }
+            }
+            QFAIL("no such answer");
+        });
+    }
+
+    void checkPieceShown() {
+        const GameState& s = window->game().state();
+        const FillPoints p = fillPoints(696, 96);
+        QCOMPARE(pixelAt(p.top), colourOf(s.pieceTop));
+        QCOMPARE(pixelAt(p.right), colourOf(s.pieceRight));
+        QCOMPARE(pixelAt(p.bottom), colourOf(s.pieceBottom));
+        QCOMPARE(pixelAt(p.left), colourOf(s.pieceLeft));
+    }
+
+private slots:
+    void init() {
+        window = std::make_unique<Form1>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    void windowHasItsTitleClientSizeAndMenuCommandsOnTheBar() {
+        QCOMPARE(window->windowTitle(), QString("Il vestito di Zanfrino"));
+        QCOMPARE(window->centralWidget()->size(), QSize(792, 554));
+        const QList<QAction*> actions = window->menuBar()->actions();
+        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions[0]->text(), QString("&Nuova partita"));
+        QCOMPARE(actions[1]->text(), QString("&Cancella ultimo rettangolo"));
+        QCOMPARE(actions[2]->text(), QString("&Punteggio"));
+        for (QAction* a : actions) {
+            QVERIFY(!a->menu());
+        }
+    }
+
+    void buttonsStandAtTheirPlacesWithCaptionFaceAndPicture() {
+        for (const ButtonSpec& spec : buttonSpecs) {
+            FaceButton* b = button(spec.name);
+            QVERIFY2(b, spec.name);
+            QCOMPARE(b->geometry(), spec.place);
+            QCOMPARE(b->text(), QString::fromUtf8(spec.caption));
+            QCOMPARE(b->faceColour(), spec.face);
+            QCOMPARE(b->picture().size(), QSize(32, 32));
+            QCOMPARE(b->grab().toImage().pixel(4, b->height() / 2), spec.face.rgb());
+            // The wrapped caption fits the space below the picture.
+            const QRect needed = b->fontMetrics().boundingRect(
+                b->captionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, b->text());
+            QVERIFY2(b->captionRect().contains(needed), spec.name);
+        }
+    }
+
+    void picturesLabelsAndTheirFrames() {
+        QLabel* image1 = label("Image1");
+        QCOMPARE(image1->geometry(), QRect(480, 24, 161, 230));
+        QVERIFY(image1->isVisible());
+        for (const char* name : {"Image2_0", "Image2_1"}) {
+            QVERIFY(!label(name)->isVisible());
+            QCOMPARE(label(name)->pixmap().size(), QSize(161, 230));
+        }
+        // The two figures are mirror images, told apart at a glance.
+        QVERIFY(picture("Image2_0") != picture("Image2_1"));
+
+        QLabel* counter = label("Label2");
+        QCOMPARE(counter->geometry(), QRect(544, 448, 81, 33));
+        QCOMPARE(counter->frameShape(), QFrame::Box);
+        QCOMPARE(counter->lineWidth(), 1);
+        QCOMPARE(counter->alignment(), Qt::AlignCenter);
+    }
+
+    void keyboardFocusStartsOnNuovoAndTabFollowsTheButtonOrder() {
+        QCOMPARE(QApplication::focusWidget(), button("nuovoCmd"));
+        // Enable everything first: a disabled button takes no focus.
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        const char* order[] = {"nuovoCmd", "antiCmd", "orizCmd", "vertiCmd", "assegnaCmd",
+                               "spostaCmd", "Command7", "orarioCmd", "nuovoCmd"};
+        button("nuovoCmd")->setFocus();
+        for (std::size_t i = 1; i < std::size(order); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(order[i]));
+        }
+    }
+
+    void startsWaitingForTheFirstPiece() {
+        QVERIFY(!button("assegnaCmd")->isEnabled());
+        for (const char* name : pieceButtonNames) {
+            QVERIFY2(!button(name)->isEnabled(), name);
+        }
+        QVERIFY(button("nuovoCmd")->isEnabled());
+        QCOMPARE(label("Label2")->text(), QString("mosse: 0"));
+        QLabel* status = label("Label1");
+        QCOMPARE(status->text(), QString("carica il primo rettangolo"));
+        QCOMPARE(status->font().pointSizeF(), 14.0);
+        QCOMPARE(status->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+        QCOMPARE(status->palette().color(QPalette::Window), QColor(192, 255, 255));
+        QCOMPARE(status->geometry(), QRect(0, 489, 792, 65));
+        QVERIFY(showsDoesNotFit());
+        // The piece buttons stand in front of the status line.
+        QCOMPARE(surface()->childAt(20, 492), button("orarioCmd"));
+    }
+
+    void surfaceHasBlackLinesExactlyWhereTheCellsAreAndWhiteInside() {
+        const auto cellOk = [this](int left, int top) {
+            for (int x = left; x < left + 73; ++x) {
+                QCOMPARE(pixelAt({x, top}), rgb(0, 0, 0));
+                QCOMPARE(pixelAt({x, top + 128}), rgb(0, 0, 0));
+            }
+            for (int y = top; y < top + 129; ++y) {
+                QCOMPARE(pixelAt({left, y}), rgb(0, 0, 0));
+                QCOMPARE(pixelAt({left + 72, y}), rgb(0, 0, 0));
+            }
+            QCOMPARE(pixelAt({left + 36, top + 64}), rgb(0, 0, 0)); // where the diagonals cross
+            const FillPoints p = fillPoints(left, top);
+            for (QPoint inside : {p.top, p.right, p.bottom, p.left}) {
+                QCOMPARE(pixelAt(inside), rgb(255, 255, 255));
+            }
+        };
+        cellOk(696, 96);
+        for (int k = 0; k < 18; ++k) {
+            cellOk(24 + 73 * (k % 6), 24 + 129 * (k / 6));
+        }
+        QCOMPARE(pixelAt({470, 24}), rgb(255, 255, 255)); // between the board and Image1
+    }
+
+    void quitAnsweredNoChangesNothing() {
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QTest::mouseClick(button("orarioCmd"), Qt::LeftButton);
+        const GameState before = window->game().state();
+        const QImage surfaceBefore = surface()->image().copy();
+        const QString status = label("Label1")->text();
+        const bool fits = showsFits();
+
+        QString seen;
+        answerQuitQuestion("No", &seen);
+        QTest::mouseClick(button("Command7"), Qt::LeftButton);
+
+        QCOMPARE(seen, QString("Zanfrino|Vuoi veramente uscire?|%1|Sì").arg(QMessageBox::NoIcon));
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->game().state(), before);
+        QCOMPARE(surface()->image(), surfaceBefore);
+        QCOMPARE(label("Label1")->text(), status);
+        QCOMPARE(label("Label2")->text(), QString("mosse: 1"));
+        QCOMPARE(showsFits(), fits);
+    }
+
+    void quitAnsweredSiClosesTheWindowWhateverAskedForIt() {
+        answerQuitQuestion("Sì");
+        QTest::mouseClick(button("Command7"), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+
+        init();
+        answerQuitQuestion("Sì");
+        window->close(); // the frame's close box, Alt+F4 and the system come this way
+        QVERIFY(!window->isVisible());
+    }
+
+    void scoringShowsTwoLinesUntilTheNextMessage() {
+        menuCommand("mnupunti")->trigger();
+        const QString text = label("Label1")->text();
+        QVERIFY(text.startsWith("ogni intervento sul rettangolo vale 1 mossa;"));
+        QVERIFY(text.endsWith("scartare un rettangolo equivale a 5 mosse!"));
+        QCOMPARE(text.split("\r\n").size(), 2);
+        QCOMPARE(label("Label2")->text(), QString("mosse: 0"));
+
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QCOMPARE(label("Label1")->text(), QString("assegna il primo rettangolo"));
+    }
+
+    void resizingToAnySizeKeepsTheStatusLineDocked() {
+        for (QSize size : {QSize(1, 1), QSize(300, 40), QSize(1200, 900), QSize(792, 554)}) {
+            window->centralWidget()->resize(size);
+            QCOMPARE(label("Label1")->geometry(),
+                     QRect(0, size.height() - 65, size.width(), 65));
+            QCOMPARE(button("nuovoCmd")->geometry(), buttonSpecs[0].place);
+        }
+        window->resize(1, 1);
+        QApplication::processEvents();
+        QCOMPARE(label("Label1")->y(), window->centralWidget()->height() - 65);
+    }
+
+    void newGameTwiceGivesTheSameBoard() {
+        const QImage fresh = surface()->image().copy();
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
+        menuCommand("mnunuova")->trigger();
+        QCOMPARE(surface()->image(), fresh);
+        menuCommand("mnunuova")->trigger();
+        QCOMPARE(surface()->image(), fresh);
+        QVERIFY(!button("assegnaCmd")->isEnabled());
+        QCOMPARE(label("Label2")->text(), QString("mosse: 0"));
+    }
+
+    void clickingThroughTheStartOfAGamePaintsAndCountsAsItGoes() {
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        checkPieceShown();
+        QVERIFY(button("assegnaCmd")->isEnabled());
+        for (const char* name : pieceButtonNames) {
+            QVERIFY2(button(name)->isEnabled(), name);
+        }
+        QVERIFY(showsFits());
+        QCOMPARE(label("Label1")->text(), QString("assegna il primo rettangolo"));
+
+        int moves = 0;
+        for (const char* name : pieceButtonNames) {
+            QTest::mouseClick(button(name), Qt::LeftButton);
+            ++moves;
+            checkPieceShown();
+            QCOMPARE(label("Label2")->text(), QString("mosse: %1").arg(moves));
+            QVERIFY(showsFits()); // anything fits the first slot
+        }
+
+        const GameState first = window->game().state();
+        QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
+        const FillPoints slot1 = fillPoints(24, 24);
+        QCOMPARE(pixelAt(slot1.top), colourOf(first.pieceTop));
+        QCOMPARE(pixelAt(slot1.right), colourOf(first.pieceRight));
+        QCOMPARE(pixelAt(slot1.bottom), colourOf(first.pieceBottom));
+        QCOMPARE(pixelAt(slot1.left), colourOf(first.pieceLeft));
+        checkPieceShown();
+        QCOMPARE(label("Label1")->text(), QString("assegna il pezzo solo se combacciano i colori"));
+        QCOMPARE(window->game().state().currentSlot, 2);
+        QCOMPARE(showsFits(), window->game().pieceFits());
+
+        // Turn until it fits, then place it: slot 2 paints, slot 3 stays white.
+        for (int i = 0; i < 4 && !showsFits(); ++i) {
+            QTest::mouseClick(button("orarioCmd"), Qt::LeftButton);
+        }
+        for (int i = 0; i < 4 && !showsFits(); ++i) {
+            QTest::mouseClick(button("orizCmd"), Qt::LeftButton);
+            QTest::mouseClick(button("orarioCmd"), Qt::LeftButton);
+        }
+        QCOMPARE(showsFits(), window->game().pieceFits());
+        if (showsFits()) {
+            const GameState second = window->game().state();
+            QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
+            QCOMPARE(pixelAt(fillPoints(97, 24).left), colourOf(second.pieceLeft));
+            QCOMPARE(pixelAt(fillPoints(170, 24).top), rgb(255, 255, 255));
+            QCOMPARE(window->game().state().currentSlot, 3);
+        }
+    }
+
+    void cancellingWipesTheLastCellBackToWhiteInsideItsLines() {
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
+        const QImage withOne = surface()->image().copy();
+        // Force the second piece on: turn until it fits.
+        for (int i = 0; i < 24 && !window->game().pieceFits(); ++i) {
+            QTest::mouseClick(button(i % 3 ? "orarioCmd" : "spostaCmd"), Qt::LeftButton);
+        }
+        QVERIFY(window->game().pieceFits());
+        QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
+        QCOMPARE(window->game().state().currentSlot, 3);
+
+        menuCommand("mnucanc")->trigger();
+        QCOMPARE(window->game().state().currentSlot, 2);
+        QCOMPARE(label("Label1")->text(),
+                 QString("questo errore ti costa l'equivalente di cinque mosse"));
+        // Cell 2 is as it was before it was filled; Shape1(0) keeps its piece.
+        const QRect cell2(97, 24, 74, 130);
+        QCOMPARE(surface()->image().copy(cell2), withOne.copy(cell2));
+        checkPieceShown();
+        QCOMPARE(showsFits(), window->game().pieceFits());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
