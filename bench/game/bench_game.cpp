@@ -1,0 +1,108 @@
+// The game's commands on the core alone, with a view that shows nothing.
+#include "game.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+struct Blind final : GameView {
+    void showFitPicture(bool) override {}
+    void showCounter(std::string_view) override {}
+    void showStatus(std::string_view) override {}
+    void dockStatusLine() override {}
+    void playCue(std::int16_t) override {}
+    void setAssignEnabled(bool) override {}
+    void enablePieceButtons() override {}
+    void clearSurface() override {}
+    void placeCell(std::int16_t, const Cell&) override {}
+    void wipeCell(std::int16_t) override {}
+    void floodFill(int x, int y, ColourCode colour) override {
+        benchmark::DoNotOptimize(x + y + colour);
+    }
+};
+
+// Turns, mirrors and swaps the piece at random until it fits, then assigns it.
+void placeOne(Game& game) {
+    static std::minstd_rand choices;
+    void (Game::*const moves[])() = {&Game::rotateClockwise, &Game::swapTopRight,
+                                     &Game::reflectHorizontal};
+    while (!game.pieceFits()) {
+        (game.*moves[choices() % 3])();
+    }
+    game.assignPiece();
+}
+
+struct Board {
+    Blind view;
+    ClockSeededDraws draws;
+    Game game{view, draws};
+
+    explicit Board(int slot) {
+        game.newGame();
+        game.discardPiece();
+        while (game.state().currentSlot < slot) {
+            placeOne(game);
+        }
+    }
+};
+
+void pieceCommand(benchmark::State& state, void (Game::*command)()) {
+    Board board(9);
+    for (auto _ : state) {
+        (board.game.*command)();
+    }
+}
+BENCHMARK_CAPTURE(pieceCommand, rotateAnticlockwise, &Game::rotateAnticlockwise);
+BENCHMARK_CAPTURE(pieceCommand, rotateClockwise, &Game::rotateClockwise);
+BENCHMARK_CAPTURE(pieceCommand, reflectHorizontal, &Game::reflectHorizontal);
+BENCHMARK_CAPTURE(pieceCommand, reflectVertical, &Game::reflectVertical);
+BENCHMARK_CAPTURE(pieceCommand, swapTopRight, &Game::swapTopRight);
+BENCHMARK_CAPTURE(pieceCommand, showScoring, &Game::showScoring);
+
+// A discard is one penalty and one deal, so this is the deal for each kind of slot.
+void discardAt(benchmark::State& state) {
+    Board board(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        board.game.discardPiece();
+    }
+}
+BENCHMARK(discardAt)->Arg(1)->Arg(2)->Arg(7)->Arg(8)->Arg(12);
+
+void assignRefused(benchmark::State& state) {
+    Board board(8);
+    while (board.game.pieceFits()) {
+        board.game.rotateClockwise();
+    }
+    for (auto _ : state) {
+        board.game.assignPiece();
+    }
+}
+BENCHMARK(assignRefused);
+
+void newGame(benchmark::State& state) {
+    Board board(5);
+    for (auto _ : state) {
+        board.game.newGame();
+    }
+}
+BENCHMARK(newGame);
+
+// Assignments with their deals, cancels and the turning in between.
+void wholeGame(benchmark::State& state) {
+    Blind view;
+    ClockSeededDraws draws;
+    Game game{view, draws};
+    for (auto _ : state) {
+        game.newGame();
+        game.discardPiece();
+        while (game.state().currentSlot <= 18) {
+            placeOne(game);
+        }
+        game.cancelLastPiece();
+    }
+}
+BENCHMARK(wholeGame);
+
+} // namespace

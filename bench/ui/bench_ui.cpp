@@ -1,0 +1,149 @@
+// The flood fill beside the plain loop that bounds it, and each click on the
+// real window (offscreen) until the surface and the labels are repainted.
+#include "form1.h"
+#include "surface.h"
+#include "surfacewidget.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QPaintEvent>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Shape1(0) as the game draws it: 73 x 129 at (696, 96), its diagonals
+// running to the corner pixels.
+Surface pieceSurface() {
+    Surface s(792, 554);
+    s.drawOutline(696, 96, 73, 129);
+    s.drawLine(696, 96, 768, 224);
+    s.drawLine(768, 96, 696, 224);
+    return s;
+}
+
+void floodFillTopTriangle(benchmark::State& state) {
+    Surface s = pieceSurface();
+    std::uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u};
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(s.floodFill(732, 106, colours[++i & 1]));
+    }
+}
+BENCHMARK(floodFillTopTriangle);
+
+// The floor of any fill: write as many pixels as the triangle holds.
+void plainLoopSamePixels(benchmark::State& state) {
+    Surface s = pieceSurface();
+    const Surface::Box box = s.floodFill(732, 106, 0xFF0000FFu);
+    std::vector<std::pair<int, int>> rows; // the triangle's runs, row by row
+    for (int y = box.y0; y <= box.y1; ++y) {
+        int x = box.x0;
+        while (x <= box.x1) {
+            while (x <= box.x1 && s.pixel(x, y) != 0xFF0000FFu) {
+                ++x;
+            }
+            const int start = x;
+            while (x <= box.x1 && s.pixel(x, y) == 0xFF0000FFu) {
+                ++x;
+            }
+            if (x > start) {
+                rows.push_back({y * s.width() + start, x - start});
+            }
+        }
+    }
+    std::uint32_t colour = 0xFFFF0000u;
+    for (auto _ : state) {
+        std::uint32_t* bits = s.bits();
+        for (const auto& [offset, length] : rows) {
+            std::fill(bits + offset, bits + offset + length, colour);
+        }
+        colour ^= 0x00FFFF00u;
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(plainLoopSamePixels);
+
+std::unique_ptr<Form1> window;
+
+QAbstractButton* button(const char* name) {
+    return window->findChild<QAbstractButton*>(name);
+}
+
+void settle() {
+    QApplication::processEvents();
+}
+
+void click(benchmark::State& state, const char* name) {
+    window = std::make_unique<Form1>();
+    window->show();
+    settle();
+    button("nuovoCmd")->click();
+    settle();
+    for (auto _ : state) {
+        button(name)->click();
+        settle();
+    }
+    window.reset();
+}
+BENCHMARK_CAPTURE(click, orarioCmd, "orarioCmd");
+BENCHMARK_CAPTURE(click, antiCmd, "antiCmd");
+BENCHMARK_CAPTURE(click, orizCmd, "orizCmd");
+BENCHMARK_CAPTURE(click, vertiCmd, "vertiCmd");
+BENCHMARK_CAPTURE(click, spostaCmd, "spostaCmd");
+BENCHMARK_CAPTURE(click, nuovoCmd, "nuovoCmd");
+
+// ASSEGNA, placing a piece and dealing the next; a new game every 17 pieces.
+void clickAssegnaPlacing(benchmark::State& state) {
+    window = std::make_unique<Form1>();
+    window->show();
+    settle();
+    const auto fresh = [] {
+        window->findChild<QAction*>("mnunuova")->trigger();
+        button("nuovoCmd")->click();
+        settle();
+    };
+    fresh();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (window->game().state().currentSlot >= 18) {
+            fresh();
+        }
+        for (int i = 0; !window->game().pieceFits(); ++i) {
+            button(i % 3 == 2 ? "spostaCmd" : "orarioCmd")->click();
+        }
+        settle();
+        state.ResumeTiming();
+        button("assegnaCmd")->click();
+        settle();
+    }
+    window.reset();
+}
+BENCHMARK(clickAssegnaPlacing);
+
+void menuCommand(benchmark::State& state, const char* name) {
+    window = std::make_unique<Form1>();
+    window->show();
+    settle();
+    QAction* action = window->findChild<QAction*>(name);
+    for (auto _ : state) {
+        action->trigger();
+        settle();
+    }
+    window.reset();
+}
+BENCHMARK_CAPTURE(menuCommand, mnunuova, "mnunuova");
+BENCHMARK_CAPTURE(menuCommand, mnupunti, "mnupunti");
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
