@@ -34,6 +34,19 @@ void floodFillTopTriangle(benchmark::State& state) {
 }
 BENCHMARK(floodFillTopTriangle);
 
+// The same fill right after the lines were drawn again, when the region has
+// to be explored pixel by pixel.
+void floodFillTopTriangleFirstTime(benchmark::State& state) {
+    Surface s = pieceSurface();
+    std::uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u};
+    int i = 0;
+    for (auto _ : state) {
+        s.drawOutline(696, 96, 73, 129);
+        benchmark::DoNotOptimize(s.floodFill(732, 106, colours[++i & 1]));
+    }
+}
+BENCHMARK(floodFillTopTriangleFirstTime);
+
 // The floor of any fill: write as many pixels as the triangle holds.
 void plainLoopSamePixels(benchmark::State& state) {
     Surface s = pieceSurface();

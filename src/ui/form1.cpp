@@ -73,6 +73,8 @@ void Form1::createWidgets() {
     }
     Image1 = pictureLabel(QPixmap(), 480, 24, surface_);
     Image1->setObjectName(QStringLiteral("Image1"));
+    // Its picture covers it exactly, so the board need not repaint beneath it.
+    Image1->setAttribute(Qt::WA_OpaquePaintEvent);
 
     const auto button = [this](const char* name, const char* caption, const char* pictureName,
                                QRect place, QColor face, void (Form1::*handler)()) {
@@ -180,7 +182,12 @@ void Form1::mnucanc_Click() { game_.cancelLastPiece(); }
 void Form1::mnupunti_Click() { game_.showScoring(); }
 
 void Form1::showFitPicture(bool fits) {
-    Image1->setPixmap(Image2[fits ? 0 : 1]->pixmap());
+    // A click sets the picture twice (first "does not fit", then the
+    // verdict); only a real change is worth a repaint.
+    if (!fitShown_ || *fitShown_ != fits) {
+        Image1->setPixmap(Image2[fits ? 0 : 1]->pixmap());
+        fitShown_ = fits;
+    }
 }
 
 void Form1::showCounter(std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 class FaceButton;
 class QAction;
@@ -84,6 +85,7 @@ private:
     QAction* mnucanc = nullptr;
     QAction* mnupunti = nullptr;
 
+    std::optional<bool> fitShown_; // the figure Image1 shows
     Shape1Set drawnCells_{}; // what the surface shows as outlines and diagonals
     ClockSeededDraws draws_;
     Game game_;

@@ -20,10 +20,12 @@ Surface::Surface(int width, int height)
       pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), white) {}
 
 void Surface::fill(std::uint32_t colour) {
+    ++linesVersion_;
     std::fill(pixels_.begin(), pixels_.end(), colour);
 }
 
 void Surface::fillRect(int left, int top, int width, int height, std::uint32_t colour) {
+    ++linesVersion_;
     const int x0 = std::max(left, 0);
     const int x1 = std::min(left + width, width_);
     for (int y = std::max(top, 0); y < std::min(top + height, height_); ++y) {
@@ -34,6 +36,7 @@ void Surface::fillRect(int left, int top, int width, int height, std::uint32_t c
 }
 
 void Surface::plot(int x, int y) {
+    ++linesVersion_;
     if (contains(x, y)) {
         pixels_[index(x, y)] = black;
     }
@@ -76,58 +79,112 @@ void Surface::drawLine(int x1, int y1, int x2, int y2) {
     }
 }
 
-void Surface::seedRuns(int left, int right, int y) {
-    if (y < 0 || y >= height_) {
-        return;
-    }
-    const std::uint32_t* row = &pixels_[index(0, y)];
-    bool inRun = false;
-    for (int x = left; x <= right; ++x) {
-        const bool open = fillable(row[x]);
-        if (open && !inRun) {
-            seeds_.push_back({x, y});
+bool Surface::remembers(int x, int y) const {
+    return std::any_of(regions_.begin(), regions_.end(), [&](const Region& r) {
+        return r.x == x && r.y == y && r.linesVersion == linesVersion_;
+    });
+}
+
+Surface::Region& Surface::regionFor(int x, int y) {
+    Region* stale = nullptr;
+    for (Region& r : regions_) {
+        if (r.x == x && r.y == y) {
+            return r;
         }
-        inRun = open;
+        if (r.linesVersion != linesVersion_ && !stale) {
+            stale = &r;
+        }
     }
+    if (stale) { // reuse its buffer rather than allocate another
+        stale->x = x;
+        stale->y = y;
+        stale->linesVersion = ~linesVersion_;
+        return *stale;
+    }
+    return regions_.emplace_back(Region{x, y, ~linesVersion_, {}, {}});
 }
 
 Surface::Box Surface::floodFill(int x, int y, std::uint32_t colour) {
     if (!contains(x, y) || !fillable(pixels_[index(x, y)])) {
         return {};
     }
+    Region& region = regionFor(x, y);
+    if (region.linesVersion != linesVersion_) {
+        explore(x, y, colour, region);
+        region.linesVersion = linesVersion_;
+    }
+    for (const Span& span : region.spans) {
+        std::uint32_t* row = &pixels_[index(0, span.y)];
+        std::fill(row + span.left, row + span.right + 1, colour | alphaMask);
+    }
+    if (colour == black) {
+        ++linesVersion_; // the region has become a line itself
+    }
+    return region.box;
+}
+
+// A span-by-span fill: each segment on the stack is a run of row y - dy that
+// was just filled; its neighbours in row y are explored, and runs that reach
+// past the parent's ends are sent back the other way. The runs it takes are
+// marked (alpha 0) until the caller writes the final colour over them.
+void Surface::explore(int x, int y, std::uint32_t colour, Region& region) {
     const std::uint32_t marked = colour & ~alphaMask;
-    seeds_.clear();
-    spans_.clear();
-    seeds_.push_back({x, y});
-    while (!seeds_.empty()) {
-        const Point seed = seeds_.back();
-        seeds_.pop_back();
-        std::uint32_t* row = &pixels_[index(0, seed.y)];
-        if (!fillable(row[seed.x])) {
-            continue;
+    std::vector<Span>& spans = region.spans;
+    spans.clear();
+    segments_.clear();
+    const auto push = [this](int row, int left, int right, int dy) {
+        if (row + dy >= 0 && row + dy < height_) {
+            segments_.push_back({row + dy, left, right, dy});
         }
-        int left = seed.x;
-        while (left > 0 && fillable(row[left - 1])) {
-            --left;
+    };
+    push(y, x, x, 1);
+    push(y + 1, x, x, -1);
+    while (!segments_.empty()) {
+        const Segment seg = segments_.back();
+        segments_.pop_back();
+        std::uint32_t* row = &pixels_[index(0, seg.y)];
+        int px = seg.left;
+        int runLeft = px;
+        if (fillable(row[px])) {
+            while (px > 0 && fillable(row[px - 1])) {
+                --px;
+            }
+            runLeft = px;
+            if (runLeft < seg.left - 1) {
+                push(seg.y, runLeft, seg.left - 2, -seg.dy);
+            }
+            px = seg.left;
+        } else {
+            while (px <= seg.right && !fillable(row[px])) {
+                ++px;
+            }
+            runLeft = px;
         }
-        int right = seed.x;
-        while (right + 1 < width_ && fillable(row[right + 1])) {
-            ++right;
+        while (px <= seg.right) {
+            while (px < width_ && fillable(row[px])) {
+                ++px;
+            }
+            const int runRight = px - 1;
+            std::fill(row + runLeft, row + px, marked);
+            spans.push_back({runLeft, runRight, seg.y});
+            push(seg.y, runLeft, runRight, seg.dy);
+            if (runRight > seg.right + 1) {
+                push(seg.y, seg.right + 2, runRight, -seg.dy);
+            }
+            ++px;
+            while (px <= seg.right && !fillable(row[px])) {
+                ++px;
+            }
+            runLeft = px;
         }
-        std::fill(row + left, row + right + 1, marked);
-        spans_.push_back({left, right, seed.y});
-        seedRuns(left, right, seed.y - 1);
-        seedRuns(left, right, seed.y + 1);
     }
 
     Box box{width_, height_, -1, -1};
-    for (const Span& span : spans_) {
-        std::uint32_t* row = &pixels_[index(0, span.y)];
-        std::fill(row + span.left, row + span.right + 1, colour | alphaMask);
+    for (const Span& span : spans) {
         box.x0 = std::min(box.x0, span.left);
         box.x1 = std::max(box.x1, span.right);
         box.y0 = std::min(box.y0, span.y);
         box.y1 = std::max(box.y1, span.y);
     }
-    return box;
+    region.box = box;
 }

@@ -22,7 +22,11 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t* bits() { return pixels_.data(); }
+    // Raw access to the pixels; writing through it may move the black lines.
+    std::uint32_t* bits() {
+        ++linesVersion_;
+        return pixels_.data();
+    }
     std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
 
     void fill(std::uint32_t colour);
@@ -36,15 +40,19 @@ public:
     // Recolours every pixel reachable from (x, y) through left, right, up and
     // down steps without crossing black. Returns the pixels it changed.
     Box floodFill(int x, int y, std::uint32_t colour);
+    // Whether a fill from (x, y) would replay a region it already knows.
+    bool remembers(int x, int y) const;
 
     static std::uint32_t opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
         return 0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
     }
 
 private:
-    struct Point {
-        int x;
+    struct Segment { // row y, to explore below or above the run left..right of row y - dy
         int y;
+        int left;
+        int right;
+        int dy;
     };
     struct Span {
         int left;
@@ -58,12 +66,26 @@ private:
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     void plot(int x, int y);
-    void seedRuns(int left, int right, int y);
+
+    // The pixels a fill reaches depend only on where the black lines are, and
+    // those change only when a game starts or a cell is wiped; so each
+    // region's runs are remembered and the next fill from the same point
+    // just rewrites them.
+    struct Region {
+        int x;
+        int y;
+        std::uint64_t linesVersion;
+        std::vector<Span> spans;
+        Box box;
+    };
+    Region& regionFor(int x, int y);
+    void explore(int x, int y, std::uint32_t colour, Region& region);
 
     int width_;
     int height_;
+    std::uint64_t linesVersion_ = 0; // bumped whenever black pixels may have changed
+    std::vector<Region> regions_;
     std::vector<std::uint32_t> pixels_;
     // Kept between fills so that painting allocates nothing once warmed up.
-    std::vector<Point> seeds_;
-    std::vector<Span> spans_;
+    std::vector<Segment> segments_;
 };

@@ -57,6 +57,23 @@ QRgb colourOf(std::int32_t code) {
     return qRgb(c.red, c.green, c.blue);
 }
 
+// Collects the regions a widget is asked to repaint.
+class PaintSpy : public QObject {
+public:
+    PaintSpy(QWidget* watched, QRegion* painted) : painted_(painted) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            *painted_ += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+
+private:
+    QRegion* painted_;
+};
+
 } // namespace
 
 class Form1Test : public QObject {
@@ -326,6 +343,23 @@ private slots:
             QCOMPARE(pixelAt(fillPoints(170, 24).top), rgb(255, 255, 255));
             QCOMPARE(window->game().state().currentSlot, 3);
         }
+    }
+
+    void aClickRepaintsOnlyWhatItChanged() {
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QApplication::processEvents();
+        QRegion painted;
+        PaintSpy spy(surface(), &painted);
+        QTest::mouseClick(button("orizCmd"), Qt::LeftButton);
+        QApplication::processEvents();
+        // The piece's two changed triangles, nothing else of the board.
+        QVERIFY(!painted.isEmpty());
+        QVERIFY2(QRegion(696, 96, 73, 129).contains(painted.boundingRect()),
+                 qPrintable(QString("repainted %1,%2 %3x%4")
+                                .arg(painted.boundingRect().x())
+                                .arg(painted.boundingRect().y())
+                                .arg(painted.boundingRect().width())
+                                .arg(painted.boundingRect().height())));
     }
 
     void cancellingWipesTheLastCellBackToWhiteInsideItsLines() {

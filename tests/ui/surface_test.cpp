@@ -114,3 +114,22 @@ TEST(SurfaceLines, LeaveOutTheSecondEndPoint) {
     EXPECT_EQ(s.pixel(5, 5), Surface::white);
     EXPECT_EQ(count(s, Surface::black), 4);
 }
+
+TEST(FloodFill, RemembersARegionOnlyUntilTheLinesChange) {
+    Surface s = cutSquare();
+    s.floodFill(6, 3, red);
+    EXPECT_TRUE(s.remembers(6, 3));
+    const int wholeTriangle = count(s, red);
+
+    // A new line across the triangle: the next fill must see it.
+    s.drawLine(3, 3, 10, 3);
+    EXPECT_FALSE(s.remembers(6, 3));
+    s.floodFill(6, 4, blue);
+    EXPECT_GT(count(s, blue), 0);
+    EXPECT_LT(count(s, blue), wholeTriangle);
+    EXPECT_EQ(s.pixel(6, 2), red); // above the new line
+
+    // Painting a region black turns it into a line too.
+    s.floodFill(6, 4, Surface::black);
+    EXPECT_TRUE(s.floodFill(6, 4, red).empty());
+}
