@@ -1,0 +1,50 @@
+#include "cuebank.h"
+
+#include <QFile>
+#include <QString>
+
+#include <SDL.h>
+
+#include <memory>
+
+namespace cuebank {
+
+QByteArray clipFile(std::int16_t id) {
+    if (id < firstCue || id > lastCue)
+        return {};
+    QFile file(QStringLiteral(":/sounds/cue%1.wav").arg(id));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+std::optional<Clip> decode(std::int16_t id) {
+    // An ADPCM clip ends inside its last block; the "fact" chunk says where.
+    // Without this SDL plays the rest of the block, which is noise. Set on
+    // every call: SDL_Quit() forgets hints.
+    SDL_SetHintWithPriority(SDL_HINT_WAVE_FACT_CHUNK, "truncate", SDL_HINT_OVERRIDE);
+
+    const QByteArray file = clipFile(id);
+    if (file.isEmpty())
+        return std::nullopt;
+    SDL_RWops* rw = SDL_RWFromConstMem(file.constData(), static_cast<int>(file.size()));
+    if (!rw)
+        return std::nullopt;
+    SDL_AudioSpec layout{};
+    Uint8* buffer = nullptr;
+    Uint32 bytes = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &layout, &buffer, &bytes))
+        return std::nullopt;
+    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(buffer, &SDL_FreeWAV);
+    if (layout.format != AUDIO_S16SYS || layout.channels != 1)
+        return std::nullopt;
+
+    Clip clip;
+    clip.id = id;
+    clip.rate = layout.freq;
+    const auto* first = reinterpret_cast<const std::int16_t*>(buffer);
+    clip.samples.assign(first, first + bytes / sizeof(std::int16_t));
+    return clip;
+}
+
+} // namespace cuebank
