@@ -4,7 +4,7 @@
 
 // Uniform single-precision draws in [0, 1) for the deal.
 class DrawSource {
-public:
+  public:
     virtual ~DrawSource() = default;
     virtual void reseed() = 0; // before every attempt at a piece
     virtual float next() = 0;  // never 1.0
@@ -13,12 +13,12 @@ public:
 // The game's own generator: re-seeding mixes the clock into the current
 // state, so attempts within one clock tick still differ.
 class ClockSeededDraws final : public DrawSource {
-public:
+  public:
     ClockSeededDraws();
     void reseed() override;
     float next() override;
 
-private:
+  private:
     std::uint64_t state_;
 };
 

@@ -10,7 +10,7 @@
 // The rules of the game. Each public command is one button or menu command
 // of the window and runs to its end, telling the view what to show and play.
 class Game {
-public:
+  public:
     Game(GameView& view, DrawSource& draws);
 
     void newGame();
@@ -31,7 +31,7 @@ public:
     // Whether the current piece, as it is turned now, could go to currentSlot.
     bool pieceFits() const;
 
-private:
+  private:
     void Daiquadrato();
     void dealPiece();
     std::int32_t drawFreeColour();

@@ -9,7 +9,7 @@
 // Everything the game shows and plays goes through this interface: the
 // window implements it with widgets, tests with a recorder.
 class GameView {
-public:
+  public:
     virtual ~GameView() = default;
 
     // Image1: the figure of Image2(0) when the piece fits, of Image2(1) otherwise.

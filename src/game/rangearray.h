@@ -6,9 +6,8 @@
 
 // A fixed array whose valid indices are First..Last, as the board numbers
 // its slots 1..18 and the deal numbers its colours 9..13.
-template <typename T, int First, int Last>
-class RangeArray {
-public:
+template <typename T, int First, int Last> class RangeArray {
+  public:
     static_assert(First <= Last);
     static constexpr int first = First;
     static constexpr int last = Last;
@@ -18,7 +17,7 @@ public:
 
     friend constexpr bool operator==(const RangeArray&, const RangeArray&) = default;
 
-private:
+  private:
     static constexpr std::size_t offset(int index) {
         assert(index >= First && index <= Last);
         return static_cast<std::size_t>(index - First);

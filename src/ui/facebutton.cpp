@@ -12,8 +12,7 @@ constexpr int captionGap = 1;
 
 } // namespace
 
-FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor face,
-                       QWidget* parent)
+FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor face, QWidget* parent)
     : QAbstractButton(parent), picture_(picture), face_(face) {
     setText(caption);
     setFocusPolicy(Qt::StrongFocus);
@@ -52,7 +51,8 @@ void FaceButton::paintEvent(QPaintEvent*) {
 
     const int shift = sunk ? 1 : 0;
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QPixmap shown = QIcon(picture_).pixmap(picture_.size() / picture_.devicePixelRatio(), mode);
+    const QPixmap shown =
+        QIcon(picture_).pixmap(picture_.size() / picture_.devicePixelRatio(), mode);
     painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shown);
 
     const QRect caption = captionRect().translated(shift, shift);

@@ -9,7 +9,7 @@
 // does not fit the width.
 class FaceButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     FaceButton(const QString& caption, const QPixmap& picture, QColor face, QWidget* parent);
 
     QColor faceColour() const { return face_; }
@@ -17,10 +17,10 @@ public:
     // Where the caption is drawn; it must hold the whole wrapped caption.
     QRect captionRect() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
     QColor face_;
 };

@@ -169,17 +169,39 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void Form1::nuovoCmd_Click() { game_.discardPiece(); }
-void Form1::assegnaCmd_Click() { game_.assignPiece(); }
-void Form1::antiCmd_Click() { game_.rotateAnticlockwise(); }
-void Form1::orarioCmd_Click() { game_.rotateClockwise(); }
-void Form1::orizCmd_Click() { game_.reflectHorizontal(); }
-void Form1::vertiCmd_Click() { game_.reflectVertical(); }
-void Form1::spostaCmd_Click() { game_.swapTopRight(); }
-void Form1::Command7_Click() { close(); }
-void Form1::mnunuova_Click() { game_.newGame(); }
-void Form1::mnucanc_Click() { game_.cancelLastPiece(); }
-void Form1::mnupunti_Click() { game_.showScoring(); }
+void Form1::nuovoCmd_Click() {
+    game_.discardPiece();
+}
+void Form1::assegnaCmd_Click() {
+    game_.assignPiece();
+}
+void Form1::antiCmd_Click() {
+    game_.rotateAnticlockwise();
+}
+void Form1::orarioCmd_Click() {
+    game_.rotateClockwise();
+}
+void Form1::orizCmd_Click() {
+    game_.reflectHorizontal();
+}
+void Form1::vertiCmd_Click() {
+    game_.reflectVertical();
+}
+void Form1::spostaCmd_Click() {
+    game_.swapTopRight();
+}
+void Form1::Command7_Click() {
+    close();
+}
+void Form1::mnunuova_Click() {
+    game_.newGame();
+}
+void Form1::mnucanc_Click() {
+    game_.cancelLastPiece();
+}
+void Form1::mnupunti_Click() {
+    game_.showScoring();
+}
 
 void Form1::showFitPicture(bool fits) {
     // A click sets the picture twice (first "does not fit", then the
@@ -263,5 +285,6 @@ void Form1::wipeCell(std::int16_t index) {
 
 void Form1::floodFill(int x, int y, ColourCode colour) {
     const Rgb rgb = colourTable[static_cast<std::size_t>(colour)];
-    surface_->repaintBox(surface_->surface().floodFill(x, y, Surface::opaque(rgb.red, rgb.green, rgb.blue)));
+    surface_->repaintBox(
+        surface_->surface().floodFill(x, y, Surface::opaque(rgb.red, rgb.green, rgb.blue)));
 }

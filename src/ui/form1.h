@@ -17,7 +17,7 @@ class SurfaceWidget;
 // which the game shows itself.
 class Form1 final : public QMainWindow, private GameView {
     Q_OBJECT
-public:
+  public:
     static constexpr int clientWidth = 792;
     static constexpr int clientHeight = 554;
 
@@ -45,10 +45,10 @@ public:
     void mnucanc_Click();
     void mnupunti_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createWidgets();
     void createMenu();
     std::array<FaceButton*, 5> pieceButtons() const;
@@ -86,7 +86,7 @@ private:
     QAction* mnupunti = nullptr;
 
     std::optional<bool> fitShown_; // the figure Image1 shows
-    Shape1Set drawnCells_{}; // what the surface shows as outlines and diagonals
+    Shape1Set drawnCells_{};       // what the surface shows as outlines and diagonals
     ClockSeededDraws draws_;
     Game game_;
 };

@@ -6,7 +6,7 @@
 // The pixels the board is drawn on: black outlines and diagonals, and the
 // colours flood-filled between them. It knows nothing of the rules.
 class Surface {
-public:
+  public:
     static constexpr std::uint32_t black = 0xFF000000u;
     static constexpr std::uint32_t white = 0xFFFFFFFFu;
 
@@ -47,7 +47,7 @@ public:
         return 0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
     }
 
-private:
+  private:
     struct Segment { // row y, to explore below or above the run left..right of row y - dy
         int y;
         int left;

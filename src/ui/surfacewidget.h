@@ -9,7 +9,7 @@
 // painted on it stays until it is cleared or wiped.
 class SurfaceWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     SurfaceWidget(int width, int height, QWidget* parent = nullptr);
 
     Surface& surface() { return surface_; }
@@ -19,14 +19,14 @@ public:
 
     void repaintBox(const Surface::Box& box);
 
-signals:
+  signals:
     void resized();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     Surface surface_;
     QImage image_;
 };

@@ -8,12 +8,12 @@ namespace {
 
 // Deterministic draws, so a failing game can be replayed.
 class SeededDraws final : public DrawSource {
-public:
+  public:
     explicit SeededDraws(std::uint32_t seed) : engine_(seed) {}
     void reseed() override {}
     float next() override { return unitFloat(engine_()); }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
@@ -84,11 +84,21 @@ struct Player {
             while (!view.fits) {
                 const std::int32_t before = game.state().moveCount;
                 switch (std::uniform_int_distribution<int>(0, 4)(choices)) {
-                case 0: game.rotateAnticlockwise(); break;
-                case 1: game.rotateClockwise(); break;
-                case 2: game.reflectHorizontal(); break;
-                case 3: game.reflectVertical(); break;
-                default: game.swapTopRight(); break;
+                case 0:
+                    game.rotateAnticlockwise();
+                    break;
+                case 1:
+                    game.rotateClockwise();
+                    break;
+                case 2:
+                    game.reflectHorizontal();
+                    break;
+                case 3:
+                    game.reflectVertical();
+                    break;
+                default:
+                    game.swapTopRight();
+                    break;
                 }
                 check(before);
                 ASSERT_LT(++tries, 1000) << "the piece never fitted";

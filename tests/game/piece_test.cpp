@@ -108,8 +108,8 @@ TEST(PieceLaws, TurnsAndMirrorsWithoutTheSwapReachOnlyEight) {
             if (!reached.insert({p.top, p.right, p.bottom, p.left}).second) {
                 continue;
             }
-            for (Command c : {&Game::rotateClockwise, &Game::reflectHorizontal,
-                              &Game::reflectVertical}) {
+            for (Command c :
+                 {&Game::rotateClockwise, &Game::reflectHorizontal, &Game::reflectVertical}) {
                 Game copy = g;
                 (copy.*c)();
                 next.push_back(copy);
@@ -129,10 +129,14 @@ TEST(PieceCommands, MoveTheColoursRepaintOnlyChangedTrianglesAndPlayTheirCue) {
     };
     // Dealt piece: top 9, right 10, bottom 11, left 12.
     const std::vector<Case> cases{
-        {&Game::rotateAnticlockwise, {10, 11, 12, 9},
-         {with(top, 10), with(right, 11), with(bottom, 12), with(left, 9)}, 106},
-        {&Game::rotateClockwise, {12, 9, 10, 11},
-         {with(top, 12), with(right, 9), with(bottom, 10), with(left, 11)}, 106},
+        {&Game::rotateAnticlockwise,
+         {10, 11, 12, 9},
+         {with(top, 10), with(right, 11), with(bottom, 12), with(left, 9)},
+         106},
+        {&Game::rotateClockwise,
+         {12, 9, 10, 11},
+         {with(top, 12), with(right, 9), with(bottom, 10), with(left, 11)},
+         106},
         {&Game::reflectHorizontal, {9, 12, 11, 10}, {with(right, 12), with(left, 10)}, 105},
         {&Game::reflectVertical, {11, 10, 9, 12}, {with(top, 11), with(bottom, 9)}, 108},
         {&Game::swapTopRight, {10, 9, 11, 12}, {with(top, 10), with(right, 9)}, 108},

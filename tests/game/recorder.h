@@ -113,7 +113,7 @@ inline float drawFor(std::int32_t code) {
 // Draws chosen by the test: a dealer is asked for every attempt at a piece
 // and answers with the piece to deal, or queued draws are used in order.
 class ScriptedDraws final : public DrawSource {
-public:
+  public:
     std::function<Piece()> dealer;
     std::deque<float> queued;
     int reseeds = 0;

@@ -107,8 +107,9 @@ TEST(Deal, RetriesUntilTheLeftAndUpperColoursAreBothInThePiece) {
     EXPECT_EQ(t.draws.reseeds - reseeds, 3);
     EXPECT_EQ(currentPiece(t.state()), both);
     EXPECT_EQ(t.view.fills.size(), 12u); // every attempt shows in Shape1(0)
-    const auto statusWrites = std::count_if(t.view.log.begin(), t.view.log.end(),
-                                            [](const std::string& e) { return e.starts_with("status"); });
+    const auto statusWrites =
+        std::count_if(t.view.log.begin(), t.view.log.end(),
+                      [](const std::string& e) { return e.starts_with("status"); });
     EXPECT_EQ(statusWrites, 2); // the discard warning, then the hint once
     EXPECT_EQ(t.view.status, texts::twoColoursHint);
 }

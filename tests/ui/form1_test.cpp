@@ -32,8 +32,7 @@ const std::vector<ButtonSpec> buttonSpecs{
     {"orarioCmd", "RUOTA ORARIO", {8, 424, 81, 73}, {255, 192, 128}},
 };
 
-const char* const pieceButtonNames[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd",
-                                        "spostaCmd"};
+const char* const pieceButtonNames[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"};
 
 QRgb rgb(int r, int g, int b) {
     return qRgb(r, g, b);
@@ -59,7 +58,7 @@ QRgb colourOf(std::int32_t code) {
 
 // Collects the regions a widget is asked to repaint.
 class PaintSpy : public QObject {
-public:
+  public:
     PaintSpy(QWidget* watched, QRegion* painted) : painted_(painted) {
         watched->installEventFilter(this);
     }
@@ -70,7 +69,7 @@ public:
         return false;
     }
 
-private:
+  private:
     QRegion* painted_;
 };
 
@@ -79,7 +78,7 @@ private:
 class Form1Test : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<Form1> window;
 
     FaceButton* button(const char* name) { return window->findChild<FaceButton*>(name); }
@@ -119,7 +118,7 @@ private:
         QCOMPARE(pixelAt(p.left), colourOf(s.pieceLeft));
     }
 
-private slots:
+  private slots:
     void init() {
         window = std::make_unique<Form1>();
         window->show();
@@ -178,7 +177,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button("nuovoCmd"));
         // Enable everything first: a disabled button takes no focus.
         QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
-        const char* order[] = {"nuovoCmd", "antiCmd", "orizCmd", "vertiCmd", "assegnaCmd",
+        const char* order[] = {"nuovoCmd",  "antiCmd",  "orizCmd",   "vertiCmd", "assegnaCmd",
                                "spostaCmd", "Command7", "orarioCmd", "nuovoCmd"};
         button("nuovoCmd")->setFocus();
         for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -275,8 +274,7 @@ private slots:
     void resizingToAnySizeKeepsTheStatusLineDocked() {
         for (QSize size : {QSize(1, 1), QSize(300, 40), QSize(1200, 900), QSize(792, 554)}) {
             window->centralWidget()->resize(size);
-            QCOMPARE(label("Label1")->geometry(),
-                     QRect(0, size.height() - 65, size.width(), 65));
+            QCOMPARE(label("Label1")->geometry(), QRect(0, size.height() - 65, size.width(), 65));
             QCOMPARE(button("nuovoCmd")->geometry(), buttonSpecs[0].place);
         }
         window->resize(1, 1);

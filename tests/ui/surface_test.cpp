@@ -33,10 +33,10 @@ TEST(FloodFill, FillsOneTriangleWholeAndLeavesItsNeighboursAlone) {
     const Surface::Box box = s.floodFill(6, 3, red); // the top triangle
     const int filled = count(s, red);
     EXPECT_GT(filled, 0);
-    EXPECT_EQ(s.pixel(3, 6), Surface::white);  // left triangle
-    EXPECT_EQ(s.pixel(8, 6), Surface::white);  // right triangle
-    EXPECT_EQ(s.pixel(6, 9), Surface::white);  // bottom triangle
-    EXPECT_EQ(s.pixel(0, 0), Surface::white);  // outside the cell
+    EXPECT_EQ(s.pixel(3, 6), Surface::white); // left triangle
+    EXPECT_EQ(s.pixel(8, 6), Surface::white); // right triangle
+    EXPECT_EQ(s.pixel(6, 9), Surface::white); // bottom triangle
+    EXPECT_EQ(s.pixel(0, 0), Surface::white); // outside the cell
     // The box names exactly the pixels it changed.
     int inBox = 0;
     for (int y = box.y0; y <= box.y1; ++y) {
@@ -95,7 +95,7 @@ TEST(FloodFill, AGapInTheOutlineLetsTheFillThrough) {
     s.fillRect(6, 1, 1, 1, Surface::white); // a hole in the top edge
     s.floodFill(6, 3, red);
     EXPECT_EQ(s.pixel(0, 0), red);
-    EXPECT_EQ(s.pixel(11, 11), red); // all round the outside
+    EXPECT_EQ(s.pixel(11, 11), red);          // all round the outside
     EXPECT_EQ(s.pixel(3, 6), Surface::white); // the closed triangles stay closed
 }
 
