@@ -36,49 +36,58 @@ struct Recorder final : GameView {
     std::array<Cell, 19> cells{};
     std::vector<std::int16_t> wiped;
     std::vector<std::string> log;
+    bool keepLog = true; // long random runs turn it off
+
+    void note(std::string entry) {
+        if (keepLog) {
+            log.push_back(std::move(entry));
+        }
+    }
 
     void showFitPicture(bool f) override {
         fits = f;
         fitPictureShown = true;
-        log.push_back(f ? "fits" : "does not fit");
+        note(f ? "fits" : "does not fit");
     }
     void showCounter(std::string_view text) override {
         counter = text;
-        log.push_back("counter " + counter);
+        note("counter " + counter);
     }
     void showStatus(std::string_view text) override {
         status = text;
-        log.push_back("status " + status);
+        note("status " + status);
     }
-    void dockStatusLine() override { log.push_back("dock"); }
+    void dockStatusLine() override { note("dock"); }
     void playCue(std::int16_t id) override {
         cues.push_back(id);
-        log.push_back("cue " + std::to_string(id));
+        note("cue " + std::to_string(id));
     }
     void setAssignEnabled(bool enabled) override {
         assignEnabled = enabled;
-        log.push_back(enabled ? "assign on" : "assign off");
+        note(enabled ? "assign on" : "assign off");
     }
     void enablePieceButtons() override {
         pieceButtonsEnabled = true;
-        log.push_back("piece buttons on");
+        note("piece buttons on");
     }
     void clearSurface() override {
         fills.clear();
-        log.push_back("clear");
+        note("clear");
     }
     void placeCell(std::int16_t index, const Cell& cell) override {
         cells[static_cast<std::size_t>(index)] = cell;
-        log.push_back("cell " + std::to_string(index));
+        note("cell " + std::to_string(index));
     }
     void wipeCell(std::int16_t index) override {
         wiped.push_back(index);
-        log.push_back("wipe " + std::to_string(index));
+        note("wipe " + std::to_string(index));
     }
     void floodFill(int x, int y, ColourCode colour) override {
         fills.push_back({x, y, colour});
-        log.push_back("fill " + std::to_string(x) + "," + std::to_string(y) + " " +
-                      std::to_string(colour));
+        if (keepLog) {
+            note("fill " + std::to_string(x) + "," + std::to_string(y) + " " +
+                 std::to_string(colour));
+        }
     }
 
     void forget() {
