@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,10 +19,28 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Every test again, built with AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer; the checks of the installed program run in make test.
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANFRIA_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j$(JOBS)
+	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS) -LE "footprint|packaging"
+
+# The random players for twenty times as long.
+soak: build
+	cd $(BUILD) && ZANFRIA_SOAK=20 ./tests/game/game_tests --gtest_filter='RandomPlayer.*'
+	cd $(BUILD) && ZANFRIA_SOAK=20 QT_QPA_PLATFORM=offscreen ./tests/ui/random_window_tests
+
 bench: deps
 	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(BUILD)-release -j$(JOBS)
 	cd $(BUILD)-release && for b in bench/*/bench_*; do QT_QPA_PLATFORM=offscreen ./$$b; done
 
+package: build
+	cd $(BUILD) && cpack
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-release
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <set>
 
@@ -158,11 +159,18 @@ struct RandomPlayer {
     }
 };
 
+// ZANFRIA_SOAK=n plays n times as long (make soak).
+int soakFactor() {
+    const char* factor = std::getenv("ZANFRIA_SOAK");
+    return factor ? std::max(1, std::atoi(factor)) : 1;
+}
+
 } // namespace
 
 TEST(RandomPlayer, AMillionCommandsKeepEveryRuleOfTheBoard) {
     RandomPlayer player;
-    for (int i = 0; i < 1'000'000; ++i) {
+    const long commands = 1'000'000L * soakFactor();
+    for (long i = 0; i < commands; ++i) {
         const Command c = player.pick();
         const GameState before = player.game.state();
         player.view.forget();

@@ -221,7 +221,9 @@ class RandomWindowTest : public QObject {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         int deepest = 1;
-        for (int i = 0; i < 20000; ++i) {
+        // ZANFRIA_SOAK=n plays n times as long (make soak).
+        const int actions = 20000 * std::max(1, qEnvironmentVariableIntValue("ZANFRIA_SOAK"));
+        for (int i = 0; i < actions; ++i) {
             act();
             checkWidgets();
             checkFillPoints();
