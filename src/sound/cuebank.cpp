@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QString>
 
-#include <SDL.h>
+#include "sdlaudio.h"
 
 #include <memory>
 
@@ -18,24 +18,24 @@ QByteArray clipFile(std::int16_t id) {
     return file.readAll();
 }
 
-std::optional<Clip> decode(std::int16_t id) {
+std::optional<Clip> decode(const SdlAudio& sdl, std::int16_t id) {
     // An ADPCM clip ends inside its last block; the "fact" chunk says where.
     // Without this SDL plays the rest of the block, which is noise. Set on
     // every call: SDL_Quit() forgets hints.
-    SDL_SetHintWithPriority(SDL_HINT_WAVE_FACT_CHUNK, "truncate", SDL_HINT_OVERRIDE);
+    sdl.SetHintWithPriority(SDL_HINT_WAVE_FACT_CHUNK, "truncate", SDL_HINT_OVERRIDE);
 
     const QByteArray file = clipFile(id);
     if (file.isEmpty())
         return std::nullopt;
-    SDL_RWops* rw = SDL_RWFromConstMem(file.constData(), static_cast<int>(file.size()));
+    SDL_RWops* rw = sdl.RWFromConstMem(file.constData(), static_cast<int>(file.size()));
     if (!rw)
         return std::nullopt;
     SDL_AudioSpec layout{};
     Uint8* buffer = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &layout, &buffer, &bytes))
+    if (!sdl.LoadWAV_RW(rw, 1, &layout, &buffer, &bytes))
         return std::nullopt;
-    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(buffer, &SDL_FreeWAV);
+    const std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(buffer, sdl.FreeWAV);
     if (layout.format != AUDIO_S16SYS || layout.channels != 1)
         return std::nullopt;
 

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+struct SdlAudio;
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -28,6 +30,6 @@ QByteArray clipFile(std::int16_t id);
 // Decodes the clip with SDL, cut to the sample count its file declares.
 // Does not need SDL's audio subsystem. Empty when the clip is missing or
 // cannot be decoded.
-std::optional<Clip> decode(std::int16_t id);
+std::optional<Clip> decode(const SdlAudio& sdl, std::int16_t id);
 
 } // namespace cuebank

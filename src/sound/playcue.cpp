@@ -14,10 +14,9 @@
 #include "playcue.h"
 
 #include "cuebank.h"
+#include "sdlaudio.h"
 
 #include <QLoggingCategory>
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <array>
@@ -51,15 +50,18 @@ constexpr Uint16 kDeviceBuffer = 512;
 
 class CuePlayer {
   public:
-    CuePlayer() : worker_([this] { run(); }) {}
+    CuePlayer() = default;
     ~CuePlayer();
     CuePlayer(const CuePlayer&) = delete;
     CuePlayer& operator=(const CuePlayer&) = delete;
 
     void request(std::int16_t id);
+    void hold();
+    void release();
     CueState state() const;
 
   private:
+    void startWorker(); // with mutex_ held
     void run();
     void start(std::int16_t id);
     bool openDevice(int rate);
@@ -73,10 +75,12 @@ class CuePlayer {
     std::condition_variable wake_;
     std::int16_t pending_ = 0;
     std::uint64_t requested_ = 0;
+    bool held_ = false;
     bool quit_ = false;
 
     // The worker's own.
     std::array<std::optional<cuebank::Clip>, cuebank::cueCount> clips_;
+    const SdlAudio* sdl_ = nullptr;
     bool decoded_ = false;
     bool audioUp_ = false;
     SDL_AudioDeviceID device_ = 0;
@@ -99,7 +103,7 @@ class CuePlayer {
     std::atomic<std::uint64_t> tries_{0};
     std::atomic<bool> deviceOpen_{false};
 
-    std::thread worker_; // last: starts once everything above exists
+    std::thread worker_; // started by the first cue that is not held back
 };
 
 CuePlayer::~CuePlayer() {
@@ -108,7 +112,29 @@ CuePlayer::~CuePlayer() {
         quit_ = true;
     }
     wake_.notify_one();
-    worker_.join();
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void CuePlayer::startWorker() {
+    if (!worker_.joinable())
+        worker_ = std::thread([this] { run(); });
+}
+
+void CuePlayer::hold() {
+    std::lock_guard lock(mutex_);
+    held_ = true;
+}
+
+void CuePlayer::release() {
+    {
+        std::lock_guard lock(mutex_);
+        held_ = false;
+        if (pending_ == 0)
+            return;
+        startWorker();
+    }
+    wake_.notify_one();
 }
 
 void CuePlayer::request(std::int16_t id) {
@@ -118,6 +144,9 @@ void CuePlayer::request(std::int16_t id) {
         std::lock_guard lock(mutex_);
         pending_ = id;
         ++requested_;
+        if (held_)
+            return;
+        startWorker();
     }
     wake_.notify_one();
 }
@@ -135,6 +164,7 @@ CueState CuePlayer::state() const {
 }
 
 void CuePlayer::run() {
+    sdl_ = sdlAudio();
     std::unique_lock lock(mutex_);
     while (!quit_) {
         if (pending_ != 0) {
@@ -157,14 +187,16 @@ void CuePlayer::run() {
     lock.unlock();
     closeDevice();
     // Nothing else in the game uses SDL: let it free what it still holds.
-    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
-        SDL_Quit();
+    if (sdl_ && sdl_->WasInit(SDL_INIT_EVERYTHING) == 0)
+        sdl_->Quit();
 }
 
 void CuePlayer::start(std::int16_t id) {
+    if (!sdl_)
+        return; // no SDL on this machine: the game is silent
     if (!decoded_) {
         for (std::int16_t i = cuebank::firstCue; i <= cuebank::lastCue; ++i)
-            clips_[i - cuebank::firstCue] = cuebank::decode(i);
+            clips_[i - cuebank::firstCue] = cuebank::decode(*sdl_, i);
         decoded_ = true;
     }
     const auto& clip = clips_[id - cuebank::firstCue];
@@ -175,17 +207,17 @@ void CuePlayer::start(std::int16_t id) {
     if (device_ == 0 && !openDevice(clip->rate))
         return;
 
-    SDL_LockAudioDevice(device_);
+    sdl_->LockAudioDevice(device_);
     cueData = &*clip;
     position_ = 0;
     frame_ = 0;
     cue_ = id;
     sounding_ = true;
     ++starts_;
-    SDL_UnlockAudioDevice(device_);
+    sdl_->UnlockAudioDevice(device_);
     quietSince_.reset();
     lastFrame_ = -1;
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->PauseAudioDevice(device_, 0);
 }
 
 bool CuePlayer::openDevice(int rate) {
@@ -195,8 +227,8 @@ bool CuePlayer::openDevice(int rate) {
     ++tries_;
     giveUpForAWhile(now);
     if (!audioUp_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            qCDebug(lcSound) << "no sound:" << SDL_GetError();
+        if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            qCDebug(lcSound) << "no sound:" << sdl_->GetError();
             return false;
         }
         audioUp_ = true;
@@ -209,9 +241,9 @@ bool CuePlayer::openDevice(int rate) {
     want.callback = &CuePlayer::feed;
     want.userdata = this;
     // No allowed changes: SDL converts to whatever the hardware wants.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    device_ = sdl_->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ == 0) {
-        qCDebug(lcSound) << "no sound device:" << SDL_GetError();
+        qCDebug(lcSound) << "no sound device:" << sdl_->GetError();
         closeDevice();
         return false;
     }
@@ -223,14 +255,14 @@ bool CuePlayer::openDevice(int rate) {
 
 void CuePlayer::closeDevice() {
     if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
+        sdl_->CloseAudioDevice(device_);
         device_ = 0;
     }
     cueData = nullptr;
     sounding_ = false;
     deviceOpen_ = false;
     if (audioUp_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
         audioUp_ = false;
     }
 }
@@ -242,7 +274,7 @@ void CuePlayer::giveUpForAWhile(Clock::time_point now) {
 
 Clock::time_point CuePlayer::watch() {
     const auto now = Clock::now();
-    if (SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
+    if (sdl_->GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
         qCDebug(lcSound) << "sound device lost";
         closeDevice();
         giveUpForAWhile(now);
@@ -271,12 +303,12 @@ Clock::time_point CuePlayer::watch() {
     // Look again when the clip should have ended, and at least twice a second.
     std::int64_t left = 0;
     int rate = 1;
-    SDL_LockAudioDevice(device_);
+    sdl_->LockAudioDevice(device_);
     if (cueData) {
         left = static_cast<std::int64_t>(cueData->samples.size() - position_);
         rate = cueData->rate;
     }
-    SDL_UnlockAudioDevice(device_);
+    sdl_->UnlockAudioDevice(device_);
     const auto untilEnd = std::chrono::milliseconds(left * 1000 / rate + 20);
     return now + std::min<Clock::duration>(untilEnd, 500ms);
 }
@@ -312,6 +344,14 @@ CuePlayer& player() {
 
 void playCue(std::int16_t id) {
     player().request(id);
+}
+
+void holdCues() {
+    player().hold();
+}
+
+void releaseCues() {
+    player().release();
 }
 
 CueState cueState() {

@@ -14,6 +14,12 @@
 // Called from the UI thread; touches no game state.
 void playCue(std::int16_t id);
 
+// While held, cues wait (only the last one asked for counts) and nothing of
+// the sound machinery starts; the window holds them until its first frame is
+// on screen, so that sound never delays it.
+void holdCues();
+void releaseCues();
+
 // A snapshot of what the sound worker is doing, for tests and diagnostics.
 struct CueState {
     std::int16_t cue = 0;          // the cue started last, 0 before any

@@ -1,6 +1,7 @@
 // The eight clips as the program carries them: their files, read back from
 // the program's resources, and what SDL makes of them.
 #include "cuebank.h"
+#include "sdlaudio.h"
 
 #include <QFile>
 #include <QString>
@@ -75,9 +76,11 @@ TEST(EmbeddedClips, EveryClipHasTheGamesWaveLayout) {
 }
 
 TEST(ClipDecoding, SdlDecodesEachClipToExactlyItsSampleCount) {
+    const SdlAudio* sdl = sdlAudio();
+    ASSERT_NE(sdl, nullptr);
     for (const ClipRow& row : kClips) {
         SCOPED_TRACE(row.id);
-        const auto clip = cuebank::decode(row.id);
+        const auto clip = cuebank::decode(*sdl, row.id);
         ASSERT_TRUE(clip.has_value());
         EXPECT_EQ(clip->id, row.id);
         EXPECT_EQ(clip->rate, 11025);
@@ -86,9 +89,11 @@ TEST(ClipDecoding, SdlDecodesEachClipToExactlyItsSampleCount) {
 }
 
 TEST(ClipDecoding, ClipsStartAndEndInSilenceAndNeverClip) {
+    const SdlAudio* sdl = sdlAudio();
+    ASSERT_NE(sdl, nullptr);
     for (const ClipRow& row : kClips) {
         SCOPED_TRACE(row.id);
-        const auto clip = cuebank::decode(row.id);
+        const auto clip = cuebank::decode(*sdl, row.id);
         ASSERT_TRUE(clip.has_value());
         const auto& s = clip->samples;
         ASSERT_GT(s.size(), 20u);

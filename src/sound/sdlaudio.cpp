@@ -1,0 +1,42 @@
+#include "sdlaudio.h"
+
+#include <dlfcn.h>
+
+namespace {
+
+template <typename Function> bool find(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const SdlAudio* load() {
+    // Kept loaded for the rest of the program: the worker may use it until exit.
+    void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        return nullptr;
+    }
+    static SdlAudio sdl;
+    const bool complete = find(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+                          find(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
+                          find(library, "SDL_WasInit", sdl.WasInit) &&
+                          find(library, "SDL_Quit", sdl.Quit) &&
+                          find(library, "SDL_GetError", sdl.GetError) &&
+                          find(library, "SDL_SetHintWithPriority", sdl.SetHintWithPriority) &&
+                          find(library, "SDL_RWFromConstMem", sdl.RWFromConstMem) &&
+                          find(library, "SDL_LoadWAV_RW", sdl.LoadWAV_RW) &&
+                          find(library, "SDL_FreeWAV", sdl.FreeWAV) &&
+                          find(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
+                          find(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
+                          find(library, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
+                          find(library, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
+                          find(library, "SDL_LockAudioDevice", sdl.LockAudioDevice) &&
+                          find(library, "SDL_UnlockAudioDevice", sdl.UnlockAudioDevice);
+    return complete ? &sdl : nullptr;
+}
+
+} // namespace
+
+const SdlAudio* sdlAudio() {
+    static const SdlAudio* const sdl = load();
+    return sdl;
+}
