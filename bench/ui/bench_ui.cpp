@@ -26,7 +26,7 @@ Surface pieceSurface() {
 
 void floodFillTopTriangle(benchmark::State& state) {
     Surface s = pieceSurface();
-    std::uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u};
+    const Surface::Pixel colours[] = {12, 10};
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(s.floodFill(732, 106, colours[++i & 1]));
@@ -38,7 +38,7 @@ BENCHMARK(floodFillTopTriangle);
 // to be explored pixel by pixel.
 void floodFillTopTriangleFirstTime(benchmark::State& state) {
     Surface s = pieceSurface();
-    std::uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u};
+    const Surface::Pixel colours[] = {12, 10};
     int i = 0;
     for (auto _ : state) {
         s.drawOutline(696, 96, 73, 129);
@@ -50,30 +50,31 @@ BENCHMARK(floodFillTopTriangleFirstTime);
 // The floor of any fill: write as many pixels as the triangle holds.
 void plainLoopSamePixels(benchmark::State& state) {
     Surface s = pieceSurface();
-    const Surface::Box box = s.floodFill(732, 106, 0xFF0000FFu);
+    const Surface::Pixel blue = 9;
+    const Surface::Box box = s.floodFill(732, 106, blue);
     std::vector<std::pair<int, int>> rows; // the triangle's runs, row by row
     for (int y = box.y0; y <= box.y1; ++y) {
         int x = box.x0;
         while (x <= box.x1) {
-            while (x <= box.x1 && s.pixel(x, y) != 0xFF0000FFu) {
+            while (x <= box.x1 && s.pixel(x, y) != blue) {
                 ++x;
             }
             const int start = x;
-            while (x <= box.x1 && s.pixel(x, y) == 0xFF0000FFu) {
+            while (x <= box.x1 && s.pixel(x, y) == blue) {
                 ++x;
             }
             if (x > start) {
-                rows.push_back({y * s.width() + start, x - start});
+                rows.push_back({y * s.stride() + start, x - start});
             }
         }
     }
-    std::uint32_t colour = 0xFFFF0000u;
+    Surface::Pixel colour = 12;
     for (auto _ : state) {
-        std::uint32_t* bits = s.bits();
+        Surface::Pixel* bits = s.bits();
         for (const auto& [offset, length] : rows) {
             std::fill(bits + offset, bits + offset + length, colour);
         }
-        colour ^= 0x00FFFF00u;
+        colour ^= 6; // 12 and 10 in turn
         benchmark::ClobberMemory();
     }
 }

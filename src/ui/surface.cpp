@@ -5,26 +5,26 @@
 
 namespace {
 
-// While a fill runs, the pixels it has taken carry alpha 0: that marks them
+// While a fill runs, the pixels it has taken carry this bit: that marks them
 // as done even when the fill colour was already present in the region.
-constexpr std::uint32_t alphaMask = 0xFF000000u;
+constexpr Surface::Pixel takenMark = 0x80;
 
-bool fillable(std::uint32_t pixel) {
-    return pixel != Surface::black && (pixel & alphaMask) != 0;
+bool fillable(Surface::Pixel pixel) {
+    return pixel != Surface::black && (pixel & takenMark) == 0;
 }
 
 } // namespace
 
 Surface::Surface(int width, int height)
-    : width_(width), height_(height),
-      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), white) {}
+    : width_(width), height_(height), stride_((width + 3) & ~3),
+      pixels_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height), white) {}
 
-void Surface::fill(std::uint32_t colour) {
+void Surface::fill(Pixel colour) {
     ++linesVersion_;
     std::fill(pixels_.begin(), pixels_.end(), colour);
 }
 
-void Surface::fillRect(int left, int top, int width, int height, std::uint32_t colour) {
+void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
     ++linesVersion_;
     const int x0 = std::max(left, 0);
     const int x1 = std::min(left + width, width_);
@@ -104,7 +104,7 @@ Surface::Region& Surface::regionFor(int x, int y) {
     return regions_.emplace_back(Region{x, y, ~linesVersion_, {}, {}});
 }
 
-Surface::Box Surface::floodFill(int x, int y, std::uint32_t colour) {
+Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
     if (!contains(x, y) || !fillable(pixels_[index(x, y)])) {
         return {};
     }
@@ -114,8 +114,8 @@ Surface::Box Surface::floodFill(int x, int y, std::uint32_t colour) {
         region.linesVersion = linesVersion_;
     }
     for (const Span& span : region.spans) {
-        std::uint32_t* row = &pixels_[index(0, span.y)];
-        std::fill(row + span.left, row + span.right + 1, colour | alphaMask);
+        Pixel* row = &pixels_[index(0, span.y)];
+        std::fill(row + span.left, row + span.right + 1, colour);
     }
     if (colour == black) {
         ++linesVersion_; // the region has become a line itself
@@ -126,9 +126,9 @@ Surface::Box Surface::floodFill(int x, int y, std::uint32_t colour) {
 // A span-by-span fill: each segment on the stack is a run of row y - dy that
 // was just filled; its neighbours in row y are explored, and runs that reach
 // past the parent's ends are sent back the other way. The runs it takes are
-// marked (alpha 0) until the caller writes the final colour over them.
-void Surface::explore(int x, int y, std::uint32_t colour, Region& region) {
-    const std::uint32_t marked = colour & ~alphaMask;
+// marked until the caller writes the final colour over them.
+void Surface::explore(int x, int y, Pixel colour, Region& region) {
+    const Pixel marked = colour | takenMark;
     std::vector<Span>& spans = region.spans;
     spans.clear();
     segments_.clear();
@@ -142,7 +142,7 @@ void Surface::explore(int x, int y, std::uint32_t colour, Region& region) {
     while (!segments_.empty()) {
         const Segment seg = segments_.back();
         segments_.pop_back();
-        std::uint32_t* row = &pixels_[index(0, seg.y)];
+        Pixel* row = &pixels_[index(0, seg.y)];
         int px = seg.left;
         int runLeft = px;
         if (fillable(row[px])) {

@@ -4,11 +4,14 @@
 #include <vector>
 
 // The pixels the board is drawn on: black outlines and diagonals, and the
-// colours flood-filled between them. It knows nothing of the rules.
+// colours flood-filled between them. It knows nothing of the rules. Only the
+// sixteen standard colours are ever drawn, so a pixel is its colour code,
+// one byte.
 class Surface {
   public:
-    static constexpr std::uint32_t black = 0xFF000000u;
-    static constexpr std::uint32_t white = 0xFFFFFFFFu;
+    using Pixel = std::uint8_t;
+    static constexpr Pixel black = 0;
+    static constexpr Pixel white = 15;
 
     struct Box { // pixels x0..x1, y0..y1, inclusive; empty when x0 > x1
         int x0 = 0;
@@ -22,15 +25,16 @@ class Surface {
 
     int width() const { return width_; }
     int height() const { return height_; }
+    int stride() const { return stride_; } // bytes from one row to the next
     // Raw access to the pixels; writing through it may move the black lines.
-    std::uint32_t* bits() {
+    Pixel* bits() {
         ++linesVersion_;
         return pixels_.data();
     }
-    std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
+    Pixel pixel(int x, int y) const { return pixels_[index(x, y)]; }
 
-    void fill(std::uint32_t colour);
-    void fillRect(int left, int top, int width, int height, std::uint32_t colour);
+    void fill(Pixel colour);
+    void fillRect(int left, int top, int width, int height, Pixel colour);
     // A one-pixel black rectangle covering left..left+width-1, top..top+height-1.
     void drawOutline(int left, int top, int width, int height);
     // A one-pixel black line from the first point towards the second, the
@@ -39,13 +43,9 @@ class Surface {
 
     // Recolours every pixel reachable from (x, y) through left, right, up and
     // down steps without crossing black. Returns the pixels it changed.
-    Box floodFill(int x, int y, std::uint32_t colour);
+    Box floodFill(int x, int y, Pixel colour);
     // Whether a fill from (x, y) would replay a region it already knows.
     bool remembers(int x, int y) const;
-
-    static std::uint32_t opaque(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-        return 0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
-    }
 
   private:
     struct Segment { // row y, to explore below or above the run left..right of row y - dy
@@ -61,7 +61,7 @@ class Surface {
     };
 
     std::size_t index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
                static_cast<std::size_t>(x);
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
@@ -79,13 +79,14 @@ class Surface {
         Box box;
     };
     Region& regionFor(int x, int y);
-    void explore(int x, int y, std::uint32_t colour, Region& region);
+    void explore(int x, int y, Pixel colour, Region& region);
 
     int width_;
     int height_;
+    int stride_;                     // rows start on four-byte boundaries, as images want
     std::uint64_t linesVersion_ = 0; // bumped whenever black pixels may have changed
     std::vector<Region> regions_;
-    std::vector<std::uint32_t> pixels_;
+    std::vector<Pixel> pixels_;
     // Kept between fills so that painting allocates nothing once warmed up.
     std::vector<Segment> segments_;
 };

@@ -1,12 +1,21 @@
 #include "surfacewidget.h"
 
+#include "colours.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 SurfaceWidget::SurfaceWidget(int width, int height, QWidget* parent)
     : QWidget(parent), surface_(width, height),
-      image_(reinterpret_cast<uchar*>(surface_.bits()), width, height,
-             width * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_RGB32) {
+      image_(surface_.bits(), width, height, surface_.stride(), QImage::Format_Indexed8) {
+    // Every byte value has an entry: a fill's passing marks are never shown,
+    // but no pixel can ever fall outside the table.
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) {
+        const Rgb c = colourTable[static_cast<std::size_t>(i % 16)];
+        table[i] = qRgb(c.red, c.green, c.blue);
+    }
+    image_.setColorTable(table);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr std::uint32_t red = 0xFFFF0000u;
-constexpr std::uint32_t blue = 0xFF0000FFu;
+constexpr Surface::Pixel red = 12;
+constexpr Surface::Pixel blue = 9;
 
 // A 12 x 12 surface holding one cell, 10 x 10 at (1, 1), cut by its diagonals.
 Surface cutSquare() {
@@ -16,7 +16,7 @@ Surface cutSquare() {
     return s;
 }
 
-int count(const Surface& s, std::uint32_t colour) {
+int count(const Surface& s, Surface::Pixel colour) {
     int n = 0;
     for (int y = 0; y < s.height(); ++y) {
         for (int x = 0; x < s.width(); ++x) {
