@@ -1,7 +1,8 @@
 #include "facebutton.h"
 
-#include <QIcon>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -22,6 +23,18 @@ FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor fa
 QRect FaceButton::captionRect() const {
     const int top = pictureTop + pictureSize + captionGap;
     return QRect(bevel + 1, top, width() - 2 * (bevel + 1), height() - top - bevel);
+}
+
+const QPixmap& FaceButton::shownPicture() {
+    if (isEnabled()) {
+        return picture_;
+    }
+    if (greyed_.isNull()) {
+        QStyleOption option;
+        option.initFrom(this);
+        greyed_ = style()->generatedIconPixmap(QIcon::Disabled, picture_, &option);
+    }
+    return greyed_;
 }
 
 void FaceButton::paintEvent(QPaintEvent*) {
@@ -50,10 +63,7 @@ void FaceButton::paintEvent(QPaintEvent*) {
     }
 
     const int shift = sunk ? 1 : 0;
-    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QPixmap shown =
-        QIcon(picture_).pixmap(picture_.size() / picture_.devicePixelRatio(), mode);
-    painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shown);
+    painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shownPicture());
 
     const QRect caption = captionRect().translated(shift, shift);
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;

@@ -21,6 +21,9 @@ class FaceButton : public QAbstractButton {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    const QPixmap& shownPicture();
+
     QPixmap picture_;
+    QPixmap greyed_; // the disabled look, made the first time it is needed
     QColor face_;
 };

@@ -6,10 +6,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -18,8 +20,20 @@ int pixel(float coordinate) {
     return static_cast<int>(std::lrint(coordinate));
 }
 
+// The format is given so that only its own decoder is loaded.
 QPixmap picture(const char* name) {
-    return QPixmap(QStringLiteral(":/pictures/%1").arg(QLatin1String(name)));
+    const QLatin1String file(name);
+    return QPixmap(QStringLiteral(":/pictures/%1").arg(file),
+                   file.endsWith(QLatin1String(".jpg")) ? "JPG" : "PNG");
+}
+
+// The costumed figure at the sizes a window frame and a task bar use.
+QIcon gameIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size));
+    }
+    return icon;
 }
 
 QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) {
@@ -32,6 +46,8 @@ QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) 
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this, draws_) {
+    // The opening tune waits for the first frame: sound must not delay it.
+    holdCues();
     setWindowTitle(QStringLiteral("Il vestito di Zanfrino"));
     createWidgets();
     createMenu();
@@ -42,9 +58,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this, draws_) {
 Form1::~Form1() = default;
 
 void Form1::createWidgets() {
-    surface_ = new SurfaceWidget(clientWidth, clientHeight, this);
+    // The surface covers what is ever drawn: the board and the current
+    // piece. The rest of the client area is plain white ground.
+    surface_ = new SurfaceWidget(surfaceWidth, surfaceHeight, this);
     setCentralWidget(surface_);
     connect(surface_, &SurfaceWidget::resized, this, &Form1::Form_Resize);
+    surface_->installEventFilter(this);
 
     // The status line goes first so that the buttons stand in front of it.
     Label1 = new QLabel(surface_);
@@ -65,7 +84,8 @@ void Form1::createWidgets() {
     Label2->setLineWidth(1);
     Label2->setAutoFillBackground(true);
 
-    Image2[0] = pictureLabel(picture("figure-fits.jpg"), 112, 312, surface_);
+    // The "fits" figure is not needed for the first frame: it is read after.
+    Image2[0] = pictureLabel(QPixmap(), 112, 312, surface_);
     Image2[1] = pictureLabel(picture("figure-nofit.jpg"), 64, 312, surface_);
     for (int i = 0; i < 2; ++i) {
         Image2[i]->setObjectName(QStringLiteral("Image2_%1").arg(i));
@@ -151,12 +171,27 @@ void Form1::Form_QueryUnload(bool& cancel) {
 
 bool Form1::askToQuit() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zanfrino"),
-                    QStringLiteral("Vuoi veramente uscire?"), QMessageBox::Yes | QMessageBox::No,
-                    this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+                    QStringLiteral("Vuoi veramente uscire?"), QMessageBox::NoButton, this);
+    // Buttons of our own: the standard ones would look up themed icons.
+    QPushButton* yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == surface_ && event->type() == QEvent::Paint) {
+        surface_->removeEventFilter(this);
+        // Once this paint has been flushed to the screen.
+        QTimer::singleShot(0, this, [this] {
+            loadFitsPicture();
+            setWindowIcon(gameIcon());
+            releaseCues();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -203,7 +238,16 @@ void Form1::mnupunti_Click() {
     game_.showScoring();
 }
 
+void Form1::loadFitsPicture() {
+    if (Image2[0]->pixmap().isNull()) {
+        Image2[0]->setPixmap(picture("figure-fits.jpg"));
+    }
+}
+
 void Form1::showFitPicture(bool fits) {
+    if (fits) {
+        loadFitsPicture();
+    }
     // A click sets the picture twice (first "does not fit", then the
     // verdict); only a real change is worth a repaint.
     if (!fitShown_ || *fitShown_ != fits) {
@@ -284,7 +328,5 @@ void Form1::wipeCell(std::int16_t index) {
 }
 
 void Form1::floodFill(int x, int y, ColourCode colour) {
-    const Rgb rgb = colourTable[static_cast<std::size_t>(colour)];
-    surface_->repaintBox(
-        surface_->surface().floodFill(x, y, Surface::opaque(rgb.red, rgb.green, rgb.blue)));
+    surface_->repaintBox(surface_->surface().floodFill(x, y, static_cast<Surface::Pixel>(colour)));
 }

@@ -20,6 +20,8 @@ class Form1 final : public QMainWindow, private GameView {
   public:
     static constexpr int clientWidth = 792;
     static constexpr int clientHeight = 554;
+    static constexpr int surfaceWidth = 770;  // right of Shape1(0)
+    static constexpr int surfaceHeight = 411; // below the board
 
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
@@ -47,6 +49,7 @@ class Form1 final : public QMainWindow, private GameView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createWidgets();
@@ -67,6 +70,7 @@ class Form1 final : public QMainWindow, private GameView {
     void floodFill(int x, int y, ColourCode colour) override;
 
     void drawCellLines(const Cell& cell);
+    void loadFitsPicture();
 
     SurfaceWidget* surface_ = nullptr;
     FaceButton* nuovoCmd = nullptr;

@@ -72,7 +72,11 @@ class RandomWindowTest : public QObject {
     void answerNoIfAsked() {
         QTimer::singleShot(0, this, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                box->button(QMessageBox::No)->click();
+                for (QAbstractButton* b : box->buttons()) {
+                    if (b->text() == "No") {
+                        b->click();
+                    }
+                }
             }
         });
     }
