@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  strace xvfb xdotool python3
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()
