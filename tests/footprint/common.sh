@@ -1,0 +1,62 @@
+# Shared by the footprint checks (sourced): a fresh account for one run of the
+# game, the way it is traced, and a private X display. Everything started
+# through `started` is ended, and the work folder removed, on exit.
+
+for tool in strace Xvfb xdotool python3; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh installs it"; exit 1; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zanfria-footprint.XXXXXX")
+started=()
+
+stop_all() {
+  local pid
+  for pid in "${started[@]}"; do
+    # A killed strace lets its tracee run on: end strace's children too.
+    kill $(cat /proc/"$pid"/task/*/children 2>/dev/null) "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap stop_all EXIT
+
+# Empty HOME and XDG folders, as a new user has them.
+sandbox=$work/sandbox
+mkdir -p "$sandbox"/{home,config,cache,data,state,run}
+chmod 700 "$sandbox/run"
+
+# Nothing from the caller's environment: no session bus, no sound server
+# address, no Qt or SDL settings; started in the home folder, as a desktop
+# starts programs. DISPLAY is added by start_display.
+clean_env=(env -i -C "$sandbox/home" PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$sandbox/home"
+  XDG_CONFIG_HOME="$sandbox/config" XDG_CACHE_HOME="$sandbox/cache"
+  XDG_DATA_HOME="$sandbox/data" XDG_STATE_HOME="$sandbox/state"
+  XDG_RUNTIME_DIR="$sandbox/run" QT_QPA_PLATFORM=xcb)
+
+# Every call that names a file or a socket, or uses a descriptor; -yy shows
+# the file or socket behind each descriptor.
+traced=(strace -f -yy -o "$work/trace" -e trace=%file,%network,%desc)
+
+# Starts Xvfb on a display number it picks as free, and waits for it.
+start_display() {
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  started+=($!)
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  display=:$(tr -dc 0-9 <"$work/display")
+  if [ "$display" = ":" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+  fi
+  clean_env+=(DISPLAY="$display")
+  export DISPLAY=$display # for xdotool
+}
+
+# Prints the id of the game's window once it is on the screen.
+game_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name '^Il vestito di Zanfrino$' | head -n 1
+}
