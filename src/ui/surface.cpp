@@ -35,29 +35,33 @@ void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
     }
 }
 
-void Surface::plot(int x, int y) {
+void Surface::plot(int x, int y, int scale) {
     ++linesVersion_;
-    if (contains(x, y)) {
-        pixels_[index(x, y)] = black;
+    for (int dy = 0; dy < scale; ++dy) {
+        for (int dx = 0; dx < scale; ++dx) {
+            if (contains(x * scale + dx, y * scale + dy)) {
+                pixels_[index(x * scale + dx, y * scale + dy)] = black;
+            }
+        }
     }
 }
 
-void Surface::drawOutline(int left, int top, int width, int height) {
+void Surface::drawOutline(int left, int top, int width, int height, int scale) {
     const int right = left + width - 1;
     const int bottom = top + height - 1;
     for (int x = left; x <= right; ++x) {
-        plot(x, top);
-        plot(x, bottom);
+        plot(x, top, scale);
+        plot(x, bottom, scale);
     }
     for (int y = top; y <= bottom; ++y) {
-        plot(left, y);
-        plot(right, y);
+        plot(left, y, scale);
+        plot(right, y, scale);
     }
 }
 
 // Bresenham: each step moves to one of the eight neighbours, which is enough
 // to stop a fill that only moves left, right, up and down.
-void Surface::drawLine(int x1, int y1, int x2, int y2) {
+void Surface::drawLine(int x1, int y1, int x2, int y2, int scale) {
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
     const int stepX = x1 < x2 ? 1 : -1;
@@ -66,7 +70,7 @@ void Surface::drawLine(int x1, int y1, int x2, int y2) {
     int x = x1;
     int y = y1;
     while (x != x2 || y != y2) {
-        plot(x, y);
+        plot(x, y, scale);
         const int doubled = 2 * error;
         if (doubled >= dy) {
             error += dy;

@@ -35,11 +35,15 @@ class Surface {
 
     void fill(Pixel colour);
     void fillRect(int left, int top, int width, int height, Pixel colour);
-    // A one-pixel black rectangle covering left..left+width-1, top..top+height-1.
-    void drawOutline(int left, int top, int width, int height);
-    // A one-pixel black line from the first point towards the second, the
-    // second point itself left out (it lies one past the cell's corner).
-    void drawLine(int x1, int y1, int x2, int y2);
+    // Lines are given in window pixels and drawn `scale` surface pixels to
+    // each: exactly the one-pixel drawing, enlarged, so a region closed at
+    // one scale is closed at every scale.
+    //
+    // A black rectangle covering left..left+width-1, top..top+height-1.
+    void drawOutline(int left, int top, int width, int height, int scale = 1);
+    // A black line from the first point towards the second, the second point
+    // itself left out (it lies one past the cell's corner).
+    void drawLine(int x1, int y1, int x2, int y2, int scale = 1);
 
     // Recolours every pixel reachable from (x, y) through left, right, up and
     // down steps without crossing black. Returns the pixels it changed.
@@ -65,7 +69,7 @@ class Surface {
                static_cast<std::size_t>(x);
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    void plot(int x, int y);
+    void plot(int x, int y, int scale);
 
     // The pixels a fill reaches depend only on where the black lines are, and
     // those change only when a game starts or a cell is wiped; so each

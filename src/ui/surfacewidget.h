@@ -6,17 +6,22 @@
 #include <QWidget>
 
 // Shows the drawing surface in the window's client area; everything
-// painted on it stays until it is cleared or wiped.
+// painted on it stays until it is cleared or wiped. The surface has `scale`
+// device pixels for each of the window's pixels, so it stays sharp on a
+// high-density screen.
 class SurfaceWidget : public QWidget {
     Q_OBJECT
   public:
-    SurfaceWidget(int width, int height, QWidget* parent = nullptr);
+    SurfaceWidget(int width, int height, int scale, QWidget* parent = nullptr);
+
+    int scale() const { return scale_; }
 
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
     // The surface's pixels as an image, without a copy.
     const QImage& image() const { return image_; }
 
+    // Repaints the window's pixels over these surface pixels.
     void repaintBox(const Surface::Box& box);
 
   signals:
@@ -27,6 +32,7 @@ class SurfaceWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    int scale_;
     Surface surface_;
     QImage image_;
 };
