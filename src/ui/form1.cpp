@@ -4,6 +4,7 @@
 #include "playcue.h"
 #include "surfacewidget.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -60,7 +62,8 @@ Form1::~Form1() = default;
 void Form1::createWidgets() {
     // The surface covers what is ever drawn: the board and the current
     // piece. The rest of the client area is plain white ground.
-    surface_ = new SurfaceWidget(surfaceWidth, surfaceHeight, this);
+    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+    surface_ = new SurfaceWidget(surfaceWidth, surfaceHeight, scale, this);
     setCentralWidget(surface_);
     connect(surface_, &SurfaceWidget::resized, this, &Form1::Form_Resize);
     surface_->installEventFilter(this);
@@ -120,6 +123,32 @@ void Form1::createWidgets() {
                       QColor(255, 192, 128), &Form1::Command7_Click);
     orarioCmd = button("orarioCmd", "RUOTA ORARIO", "orario.png", {8, 424, 81, 73},
                        QColor(255, 192, 128), &Form1::orarioCmd_Click);
+
+    // A screen reader gets the same story as the eyes, in Italian.
+    const std::pair<QWidget*, const char*> names[] = {
+        {nuovoCmd, "Nuovo rettangolo"},
+        {antiCmd, "Ruota il rettangolo in senso antiorario"},
+        {orizCmd, "Rifletti il rettangolo da sinistra a destra"},
+        {vertiCmd, "Rifletti il rettangolo dall'alto in basso"},
+        {assegnaCmd, "Assegna il rettangolo alla prossima casella"},
+        {spostaCmd, "Scambia i colori in alto e a destra"},
+        {Command7, "Esci dal gioco"},
+        {orarioCmd, "Ruota il rettangolo in senso orario"},
+        {Label1, "Riga di stato"},
+        {Label2, "Contatore delle mosse"},
+        {Image1, "Figura di Zanfrino"},
+    };
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(QString::fromUtf8(name));
+    }
+    // Shape1(0) is drawn on the surface; this stand-in over it speaks for it.
+    pieceView_ = new QWidget(surface_);
+    pieceView_->setObjectName(QStringLiteral("pieceView"));
+    pieceView_->setGeometry(pixel(pieceCell.shape.left), pixel(pieceCell.shape.top),
+                            pixel(pieceCell.shape.width), pixel(pieceCell.shape.height));
+    pieceView_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pieceView_->setAccessibleName(QStringLiteral("Rettangolo corrente"));
+    pieceView_->setAccessibleDescription(QStringLiteral("nessun rettangolo"));
 
     QWidget::setTabOrder(nuovoCmd, antiCmd);
     QWidget::setTabOrder(antiCmd, orizCmd);
@@ -205,37 +234,37 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::nuovoCmd_Click() {
-    game_.discardPiece();
+    play(&Game::discardPiece);
 }
 void Form1::assegnaCmd_Click() {
-    game_.assignPiece();
+    play(&Game::assignPiece);
 }
 void Form1::antiCmd_Click() {
-    game_.rotateAnticlockwise();
+    play(&Game::rotateAnticlockwise);
 }
 void Form1::orarioCmd_Click() {
-    game_.rotateClockwise();
+    play(&Game::rotateClockwise);
 }
 void Form1::orizCmd_Click() {
-    game_.reflectHorizontal();
+    play(&Game::reflectHorizontal);
 }
 void Form1::vertiCmd_Click() {
-    game_.reflectVertical();
+    play(&Game::reflectVertical);
 }
 void Form1::spostaCmd_Click() {
-    game_.swapTopRight();
+    play(&Game::swapTopRight);
 }
 void Form1::Command7_Click() {
     close();
 }
 void Form1::mnunuova_Click() {
-    game_.newGame();
+    play(&Game::newGame);
 }
 void Form1::mnucanc_Click() {
-    game_.cancelLastPiece();
+    play(&Game::cancelLastPiece);
 }
 void Form1::mnupunti_Click() {
-    game_.showScoring();
+    play(&Game::showScoring);
 }
 
 void Form1::loadFitsPicture() {
@@ -253,11 +282,15 @@ void Form1::showFitPicture(bool fits) {
     if (!fitShown_ || *fitShown_ != fits) {
         Image1->setPixmap(Image2[fits ? 0 : 1]->pixmap());
         fitShown_ = fits;
+        describe(Image1, fits ? QStringLiteral("il rettangolo combacia")
+                              : QStringLiteral("il rettangolo non combacia"));
     }
 }
 
 void Form1::showCounter(std::string_view text) {
-    Label2->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString counter = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    Label2->setText(counter);
+    describe(Label2, counter);
 }
 
 void Form1::showStatus(std::string_view text) {
@@ -268,7 +301,43 @@ void Form1::showStatus(std::string_view text) {
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::WindowText, QColor(magenta.red, magenta.green, magenta.blue));
     Label1->setPalette(palette);
-    Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    Label1->setText(message);
+    describe(Label1, QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    // A new message is news wherever the focus is.
+    QAccessibleEvent alert(Label1, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
+// Sets what assistive technology reads for the widget, and tells it so.
+void Form1::describe(QWidget* widget, const QString& text) {
+    widget->setAccessibleDescription(text);
+    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QString Form1::pieceDescription() const {
+    static const char* const colourNames[] = {"blu", "verde", "azzurro", "rosso", "viola"};
+    const GameState& s = game_.state();
+    const std::int32_t sides[] = {s.pieceTop, s.pieceRight, s.pieceBottom, s.pieceLeft};
+    const char* const sideNames[] = {"alto", "destra", "basso", "sinistra"};
+    if (!pieceShown_ || sides[0] < firstPieceColour) {
+        return QStringLiteral("nessun rettangolo");
+    }
+    QStringList parts;
+    for (int i = 0; i < 4; ++i) {
+        parts << QStringLiteral("%1 %2").arg(
+            QLatin1String(sideNames[i]), QLatin1String(colourNames[sides[i] - firstPieceColour]));
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+void Form1::play(void (Game::*command)()) {
+    (game_.*command)();
+    const QString piece = pieceDescription();
+    if (piece != pieceView_->accessibleDescription()) {
+        describe(pieceView_, piece);
+    }
 }
 
 void Form1::dockStatusLine() {
@@ -291,15 +360,16 @@ void Form1::enablePieceButtons() {
 
 void Form1::drawCellLines(const Cell& cell) {
     Surface& s = surface_->surface();
+    const int k = surface_->scale();
     s.drawOutline(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width),
-                  pixel(cell.shape.height));
-    s.drawLine(pixel(cell.line1.x1), pixel(cell.line1.y1), pixel(cell.line1.x2),
-               pixel(cell.line1.y2));
-    s.drawLine(pixel(cell.line2.x1), pixel(cell.line2.y1), pixel(cell.line2.x2),
-               pixel(cell.line2.y2));
+                  pixel(cell.shape.height), k);
+    for (const Segment& line : {cell.line1, cell.line2}) {
+        s.drawLine(pixel(line.x1), pixel(line.y1), pixel(line.x2), pixel(line.y2), k);
+    }
 }
 
 void Form1::clearSurface() {
+    pieceShown_ = false;
     surface_->surface().fill(Surface::white);
     for (const Cell& cell : drawnCells_) {
         if (cell.visible) {
@@ -322,11 +392,15 @@ void Form1::wipeCell(std::int16_t index) {
     const int top = pixel(cell.shape.top);
     const int width = pixel(cell.shape.width);
     const int height = pixel(cell.shape.height);
-    surface_->surface().fillRect(left, top, width, height, Surface::white);
+    const int k = surface_->scale();
+    surface_->surface().fillRect(left * k, top * k, width * k, height * k, Surface::white);
     drawCellLines(cell);
     surface_->update(left, top, width + 1, height + 1);
 }
 
 void Form1::floodFill(int x, int y, ColourCode colour) {
-    surface_->repaintBox(surface_->surface().floodFill(x, y, static_cast<Surface::Pixel>(colour)));
+    pieceShown_ = true;
+    const int k = surface_->scale();
+    surface_->repaintBox(
+        surface_->surface().floodFill(x * k, y * k, static_cast<Surface::Pixel>(colour)));
 }

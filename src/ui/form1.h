@@ -70,6 +70,9 @@ class Form1 final : public QMainWindow, private GameView {
     void floodFill(int x, int y, ColourCode colour) override;
 
     void drawCellLines(const Cell& cell);
+    void play(void (Game::*command)());
+    void describe(QWidget* widget, const QString& text);
+    QString pieceDescription() const;
     void loadFitsPicture();
 
     SurfaceWidget* surface_ = nullptr;
@@ -85,11 +88,13 @@ class Form1 final : public QMainWindow, private GameView {
     std::array<QLabel*, 2> Image2{};
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    QWidget* pieceView_ = nullptr; // speaks for Shape1(0) to assistive technology
     QAction* mnunuova = nullptr;
     QAction* mnucanc = nullptr;
     QAction* mnupunti = nullptr;
 
     std::optional<bool> fitShown_; // the figure Image1 shows
+    bool pieceShown_ = false;      // some fill since the surface was cleared
     Shape1Set drawnCells_{};       // what the surface shows as outlines and diagonals
     ClockSeededDraws draws_;
     Game game_;

@@ -1,7 +1,9 @@
 #include "facebutton.h"
 #include "form1.h"
+#include "italian.h"
 #include "surfacewidget.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -119,6 +121,13 @@ class Form1Test : public QObject {
     }
 
   private slots:
+    void initTestCase() { speakItalian(*QCoreApplication::instance()); }
+
+    void qtsOwnTextsAreItalian() {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annulla"));
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QString("&Copia"));
+    }
+
     void init() {
         window = std::make_unique<Form1>();
         window->show();
@@ -359,6 +368,52 @@ class Form1Test : public QObject {
                                 .arg(painted.boundingRect().y())
                                 .arg(painted.boundingRect().width())
                                 .arg(painted.boundingRect().height())));
+    }
+
+    void assistiveTechnologyHearsNamesAndFollowsTheGame() {
+        const auto text = [](QWidget* w, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(w)->text(t);
+        };
+        QWidget* piece = window->findChild<QWidget*>("pieceView");
+        QVERIFY(piece);
+        QCOMPARE(text(piece, QAccessible::Description), QString("nessun rettangolo"));
+
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        QTest::mouseClick(button("orarioCmd"), Qt::LeftButton);
+
+        for (const ButtonSpec& spec : buttonSpecs) {
+            QVERIFY2(!text(button(spec.name), QAccessible::Name).isEmpty(), spec.name);
+        }
+        QCOMPARE(text(button("assegnaCmd"), QAccessible::Name),
+                 QString("Assegna il rettangolo alla prossima casella"));
+        QCOMPARE(text(label("Label1"), QAccessible::Name), QString("Riga di stato"));
+        QCOMPARE(text(label("Label1"), QAccessible::Description),
+                 QString("assegna il primo rettangolo"));
+        QCOMPARE(text(label("Label2"), QAccessible::Name), QString("Contatore delle mosse"));
+        QCOMPARE(text(label("Label2"), QAccessible::Description), QString("mosse: 1"));
+        QCOMPARE(text(label("Image1"), QAccessible::Name), QString("Figura di Zanfrino"));
+        QCOMPARE(text(label("Image1"), QAccessible::Description),
+                 QString("il rettangolo combacia"));
+
+        // The piece is read out side by side, as it is turned.
+        const char* names[] = {"blu", "verde", "azzurro", "rosso", "viola"};
+        const GameState& s = window->game().state();
+        const QString expected = QString("alto %1, destra %2, basso %3, sinistra %4")
+                                     .arg(names[s.pieceTop - 9], names[s.pieceRight - 9],
+                                          names[s.pieceBottom - 9], names[s.pieceLeft - 9]);
+        QCOMPARE(text(piece, QAccessible::Description), expected);
+        QCOMPARE(text(piece, QAccessible::Name), QString("Rettangolo corrente"));
+
+        // The counter and the status line follow every move.
+        QTest::mouseClick(button("antiCmd"), Qt::LeftButton);
+        menuCommand("mnupunti")->trigger();
+        QCOMPARE(text(label("Label2"), QAccessible::Description), QString("mosse: 2"));
+        QVERIFY(text(label("Label1"), QAccessible::Description).contains("3 mosse; scartare"));
+
+        menuCommand("mnunuova")->trigger();
+        QCOMPARE(text(piece, QAccessible::Description), QString("nessun rettangolo"));
+        QCOMPARE(text(label("Image1"), QAccessible::Description),
+                 QString("il rettangolo non combacia"));
     }
 
     void cancellingWipesTheLastCellBackToWhiteInsideItsLines() {
