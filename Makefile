@@ -37,7 +37,7 @@ soak: build
 bench: deps
 	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(BUILD)-release -j$(JOBS)
-	cd $(BUILD)-release && for b in bench/*/bench_*; do QT_QPA_PLATFORM=offscreen ./$$b; done
+	python3 bench/report.py $(BUILD)-release
 
 package: build
 	cd $(BUILD) && cpack
