@@ -6,17 +6,6 @@
 
 namespace {
 
-// Deterministic draws, so a failing game can be replayed.
-class SeededDraws final : public DrawSource {
-  public:
-    explicit SeededDraws(std::uint32_t seed) : engine_(seed) {}
-    void reseed() override {}
-    float next() override { return unitFloat(engine_()); }
-
-  private:
-    std::mt19937 engine_;
-};
-
 bool holdsFourColours(Piece p) {
     const std::array<std::int32_t, 4> sides{p.top, p.right, p.bottom, p.left};
     for (std::size_t i = 0; i < 4; ++i) {

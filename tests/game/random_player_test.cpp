@@ -8,16 +8,6 @@
 
 namespace {
 
-class SeededDraws final : public DrawSource {
-  public:
-    explicit SeededDraws(std::uint32_t seed) : engine_(seed) {}
-    void reseed() override {}
-    float next() override { return unitFloat(engine_()); }
-
-  private:
-    std::mt19937 engine_;
-};
-
 enum class Command {
     nuovo,
     assegna,

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <ostream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -146,6 +147,17 @@ class ScriptedDraws final : public DrawSource {
         queued.pop_front();
         return r;
     }
+};
+
+// Deterministic draws, so a failing game can be replayed from its seed.
+class SeededDraws final : public DrawSource {
+  public:
+    explicit SeededDraws(std::uint32_t seed) : engine_(seed) {}
+    void reseed() override {}
+    float next() override { return unitFloat(engine_()); }
+
+  private:
+    std::mt19937 engine_;
 };
 
 // The rules of the board written out plainly, to check the game against.

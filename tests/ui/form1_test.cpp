@@ -2,6 +2,7 @@
 #include "form1.h"
 #include "italian.h"
 #include "surfacewidget.h"
+#include "windowtest.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -40,23 +41,7 @@ QRgb rgb(int r, int g, int b) {
     return qRgb(r, g, b);
 }
 
-// The fill points of a 73 x 129 cell at (left, top), halves to even.
-struct FillPoints {
-    QPoint top, right, bottom, left;
-};
-
-FillPoints fillPoints(int left, int top) {
-    const auto even = [](float v) { return static_cast<int>(std::lrint(v)); };
-    return {{even(left + 36.5f), top + 10},
-            {even(left + 46.5f), even(top + 64.5f)},
-            {even(left + 36.5f), top + 119},
-            {left + 10, even(top + 64.5f)}};
-}
-
-QRgb colourOf(std::int32_t code) {
-    const Rgb c = colourTable[static_cast<std::size_t>(code)];
-    return qRgb(c.red, c.green, c.blue);
-}
+enum Side { top, right, bottom, left };
 
 // Collects the regions a widget is asked to repaint.
 class PaintSpy : public QObject {
@@ -113,11 +98,11 @@ class Form1Test : public QObject {
 
     void checkPieceShown() {
         const GameState& s = window->game().state();
-        const FillPoints p = fillPoints(696, 96);
-        QCOMPARE(pixelAt(p.top), colourOf(s.pieceTop));
-        QCOMPARE(pixelAt(p.right), colourOf(s.pieceRight));
-        QCOMPARE(pixelAt(p.bottom), colourOf(s.pieceBottom));
-        QCOMPARE(pixelAt(p.left), colourOf(s.pieceLeft));
+        const auto p = fillPoints(cellCorner(0));
+        QCOMPARE(pixelAt(p[top]), colourOf(s.pieceTop));
+        QCOMPARE(pixelAt(p[right]), colourOf(s.pieceRight));
+        QCOMPARE(pixelAt(p[bottom]), colourOf(s.pieceBottom));
+        QCOMPARE(pixelAt(p[left]), colourOf(s.pieceLeft));
     }
 
   private slots:
@@ -225,8 +210,7 @@ class Form1Test : public QObject {
                 QCOMPARE(pixelAt({left + 72, y}), rgb(0, 0, 0));
             }
             QCOMPARE(pixelAt({left + 36, top + 64}), rgb(0, 0, 0)); // where the diagonals cross
-            const FillPoints p = fillPoints(left, top);
-            for (QPoint inside : {p.top, p.right, p.bottom, p.left}) {
+            for (QPoint inside : fillPoints({left, top})) {
                 QCOMPARE(pixelAt(inside), rgb(255, 255, 255));
             }
         };
@@ -325,11 +309,11 @@ class Form1Test : public QObject {
 
         const GameState first = window->game().state();
         QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
-        const FillPoints slot1 = fillPoints(24, 24);
-        QCOMPARE(pixelAt(slot1.top), colourOf(first.pieceTop));
-        QCOMPARE(pixelAt(slot1.right), colourOf(first.pieceRight));
-        QCOMPARE(pixelAt(slot1.bottom), colourOf(first.pieceBottom));
-        QCOMPARE(pixelAt(slot1.left), colourOf(first.pieceLeft));
+        const auto slot1 = fillPoints(cellCorner(1));
+        QCOMPARE(pixelAt(slot1[top]), colourOf(first.pieceTop));
+        QCOMPARE(pixelAt(slot1[right]), colourOf(first.pieceRight));
+        QCOMPARE(pixelAt(slot1[bottom]), colourOf(first.pieceBottom));
+        QCOMPARE(pixelAt(slot1[left]), colourOf(first.pieceLeft));
         checkPieceShown();
         QCOMPARE(label("Label1")->text(), QString("assegna il pezzo solo se combacciano i colori"));
         QCOMPARE(window->game().state().currentSlot, 2);
@@ -347,8 +331,8 @@ class Form1Test : public QObject {
         if (showsFits()) {
             const GameState second = window->game().state();
             QTest::mouseClick(button("assegnaCmd"), Qt::LeftButton);
-            QCOMPARE(pixelAt(fillPoints(97, 24).left), colourOf(second.pieceLeft));
-            QCOMPARE(pixelAt(fillPoints(170, 24).top), rgb(255, 255, 255));
+            QCOMPARE(pixelAt(fillPoints(cellCorner(2))[left]), colourOf(second.pieceLeft));
+            QCOMPARE(pixelAt(fillPoints(cellCorner(3))[top]), rgb(255, 255, 255));
             QCOMPARE(window->game().state().currentSlot, 3);
         }
     }

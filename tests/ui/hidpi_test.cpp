@@ -1,15 +1,11 @@
 #include "form1.h"
 #include "surfacewidget.h"
+#include "windowtest.h"
 
 #include <QAbstractButton>
 #include <QtTest>
 
 namespace {
-
-QRgb colourOf(std::int32_t code) {
-    const Rgb c = colourTable[static_cast<std::size_t>(code)];
-    return qRgb(c.red, c.green, c.blue);
-}
 
 // Which triangle of a cell a point lies in, by the diagonals' equations, or
 // -1 when it lies within `margin` of a line: 0 top, 1 right, 2 bottom, 3 left.

@@ -1,6 +1,7 @@
 #include "facebutton.h"
 #include "form1.h"
 #include "surfacewidget.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,11 +18,6 @@ const char* const buttonNames[] = {"nuovoCmd",   "antiCmd",   "orizCmd",  "verti
 const char* const pieceButtonNames[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"};
 const char* const menuNames[] = {"mnunuova", "mnucanc", "mnupunti"};
 
-QRgb colourOf(std::int32_t code) {
-    const Rgb c = colourTable[static_cast<std::size_t>(code)];
-    return qRgb(c.red, c.green, c.blue);
-}
-
 bool isPieceColour(QRgb pixel) {
     for (std::int32_t code = 9; code <= 13; ++code) {
         if (pixel == colourOf(code)) {
@@ -29,26 +25,6 @@ bool isPieceColour(QRgb pixel) {
         }
     }
     return false;
-}
-
-struct CellPlace {
-    int left;
-    int top;
-};
-
-CellPlace placeOf(int index) {
-    if (index == 0) {
-        return {696, 96};
-    }
-    return {24 + 73 * ((index - 1) % 6), 24 + 129 * ((index - 1) / 6)};
-}
-
-// Top, right, bottom and left fill points of a 73 x 129 cell.
-std::array<QPoint, 4> fillPoints(CellPlace c) {
-    return {QPoint(c.left + 36 + (c.left % 2 ? 1 : 0), c.top + 10),
-            QPoint(c.left + 46 + (c.left % 2 ? 1 : 0), c.top + 64),
-            QPoint(c.left + 36 + (c.left % 2 ? 1 : 0), c.top + 119),
-            QPoint(c.left + 10, c.top + 64)};
 }
 
 } // namespace
@@ -169,7 +145,7 @@ class RandomWindowTest : public QObject {
         const GameState& s = window->game().state();
         const QImage& image = surface();
         for (int k = 1; k <= 18; ++k) {
-            const auto points = fillPoints(placeOf(k));
+            const auto points = fillPoints(cellCorner(k));
             if (k < s.currentSlot) {
                 const std::int32_t sides[] = {s.placedTop[k], s.placedRight[k], s.placedBottom[k],
                                               s.placedLeft[k]};
@@ -183,7 +159,7 @@ class RandomWindowTest : public QObject {
             }
         }
         // A mirror after a new game repaints only two triangles of the piece.
-        const auto points = fillPoints(placeOf(0));
+        const auto points = fillPoints(cellCorner(0));
         const std::int32_t sides[] = {s.pieceTop, s.pieceRight, s.pieceBottom, s.pieceLeft};
         for (int i = 0; i < 4; ++i) {
             const QRgb pixel = image.pixel(points[i]);
@@ -201,9 +177,9 @@ class RandomWindowTest : public QObject {
         const GameState& s = window->game().state();
         const QImage& image = surface();
         for (int k = 1; k <= 18; ++k) {
-            const CellPlace c = placeOf(k);
-            for (int y = c.top + 1; y < c.top + 128; ++y) {
-                for (int x = c.left + 1; x < c.left + 72; ++x) {
+            const QPoint c = cellCorner(k);
+            for (int y = c.y() + 1; y < c.y() + 128; ++y) {
+                for (int x = c.x() + 1; x < c.x() + 72; ++x) {
                     const QRgb pixel = image.pixel(x, y);
                     if (pixel == qRgb(0, 0, 0)) {
                         continue;
