@@ -1,11 +1,9 @@
 #include "form1.h"
-#include "italian.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    speakItalian(app);
     // Ties the window to its desktop entry and icon on every desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
     Form1 window;

@@ -1,11 +1,9 @@
 // The game's start-up, as main() does it, ending after the first frame.
 #include "firstframe.h"
 #include "form1.h"
-#include "italian.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    speakItalian(app);
     Form1 window;
     FirstFrame watch(window.centralWidget());
     window.show();

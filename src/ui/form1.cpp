@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "facebutton.h"
+#include "italian.h"
 #include "playcue.h"
 #include "surfacewidget.h"
 
@@ -48,7 +49,9 @@ QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) 
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), game_(*this, draws_) {
-    // The opening tune waits for the first frame: sound must not delay it.
+    // The opening tune waits for the first frame, and so does everything
+    // else the first frame does not show: sound, the "fits" figure, the
+    // window icon and Qt's Italian texts.
     holdCues();
     setWindowTitle(QStringLiteral("Il vestito di Zanfrino"));
     createWidgets();
@@ -217,6 +220,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] {
             loadFitsPicture();
             setWindowIcon(gameIcon());
+            speakItalian(*QCoreApplication::instance());
             releaseCues();
         });
     }
@@ -294,13 +298,20 @@ void Form1::showCounter(std::string_view text) {
 }
 
 void Form1::showStatus(std::string_view text) {
-    QFont font = Label1->font();
-    font.setPointSizeF(14.0);
-    Label1->setFont(font);
+    // Every message is 14-point magenta; the label is only touched when it
+    // is not already so, since each change makes it lay its text out again.
+    if (Label1->font().pointSizeF() != 14.0) {
+        QFont font = Label1->font();
+        font.setPointSizeF(14.0);
+        Label1->setFont(font);
+    }
     const Rgb magenta = colourTable[statusColour];
-    QPalette palette = Label1->palette();
-    palette.setColor(QPalette::WindowText, QColor(magenta.red, magenta.green, magenta.blue));
-    Label1->setPalette(palette);
+    const QColor ink(magenta.red, magenta.green, magenta.blue);
+    if (Label1->palette().color(QPalette::WindowText) != ink) {
+        QPalette palette = Label1->palette();
+        palette.setColor(QPalette::WindowText, ink);
+        Label1->setPalette(palette);
+    }
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     Label1->setText(message);
     describe(Label1, QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
