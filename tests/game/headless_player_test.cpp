@@ -6,21 +6,6 @@
 
 namespace {
 
-bool holdsFourColours(Piece p) {
-    const std::array<std::int32_t, 4> sides{p.top, p.right, p.bottom, p.left};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (sides[i] < 9 || sides[i] > 13) {
-            return false;
-        }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (sides[i] == sides[j]) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 // Whether some arrangement of the piece's four colours fits the slot.
 bool someArrangementFits(const GameState& s, Piece p) {
     std::array<std::int32_t, 4> sides{p.top, p.right, p.bottom, p.left};
@@ -46,19 +31,9 @@ struct Player {
         const GameState& s = game.state();
         const Piece p = currentPiece(s);
         ASSERT_TRUE(holdsFourColours(p));
-        ASSERT_GE(s.currentSlot, 1);
-        ASSERT_LE(s.currentSlot, 19);
         ASSERT_GE(s.moveCount, movesBefore);
         ASSERT_EQ(view.fits, fitsByTheRules(s, p));
-        ASSERT_EQ(view.counter, "mosse: " + std::to_string(s.moveCount));
-        for (int k = 2; k < s.currentSlot; ++k) {
-            if ((k - 1) % 6 != 0) {
-                ASSERT_EQ(s.placedLeft[k], s.placedRight[k - 1]) << "slot " << k;
-            }
-            if (k > 6) {
-                ASSERT_EQ(s.placedTop[k], s.placedBottom[k - 6]) << "slot " << k;
-            }
-        }
+        checkBoard(s, view);
         ++checks;
     }
 

@@ -4,6 +4,8 @@
 #include "game.h"
 #include "gameview.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <deque>
 #include <functional>
@@ -178,6 +180,38 @@ inline bool fitsByTheRules(const GameState& s, Piece p) {
         return false;
     }
     return true;
+}
+
+// Four different colours of 9..13.
+inline bool holdsFourColours(Piece p) {
+    const std::array<std::int32_t, 4> sides{p.top, p.right, p.bottom, p.left};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (sides[i] < 9 || sides[i] > 13) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (sides[i] == sides[j]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// What holds after every command: the slot in range, the counter showing
+// the moves, and every placed piece meeting its left and upper neighbours.
+inline void checkBoard(const GameState& s, const Recorder& view) {
+    ASSERT_GE(s.currentSlot, 1);
+    ASSERT_LE(s.currentSlot, 19);
+    ASSERT_EQ(view.counter, "mosse: " + std::to_string(s.moveCount));
+    for (int k = 2; k < s.currentSlot; ++k) {
+        if ((k - 1) % 6 != 0) {
+            ASSERT_EQ(s.placedLeft[k], s.placedRight[k - 1]) << "slot " << k;
+        }
+        if (k > 6) {
+            ASSERT_EQ(s.placedTop[k], s.placedBottom[k - 6]) << "slot " << k;
+        }
+    }
 }
 
 // A piece for the current slot that fits as dealt, using the lowest free colours.
