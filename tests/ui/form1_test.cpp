@@ -17,14 +17,14 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonDesign {
     const char* name;
     const char* caption;
     QRect place;
     QColor face;
 };
 
-const std::vector<ButtonSpec> buttonSpecs{
+const std::vector<ButtonDesign> buttonDesigns{
     {"nuovoCmd", "NUOVO RETTANGOLO", {504, 264, 121, 81}, {255, 192, 255}},
     {"antiCmd", "RUOTA ANTIORARIO", {96, 424, 89, 73}, {255, 128, 128}},
     {"orizCmd", "RIFLETTI ORIZZONTALE", {312, 424, 105, 73}, {255, 255, 128}},
@@ -134,18 +134,18 @@ class Form1Test : public QObject {
     }
 
     void buttonsStandAtTheirPlacesWithCaptionFaceAndPicture() {
-        for (const ButtonSpec& spec : buttonSpecs) {
-            FaceButton* b = button(spec.name);
-            QVERIFY2(b, spec.name);
-            QCOMPARE(b->geometry(), spec.place);
-            QCOMPARE(b->text(), QString::fromUtf8(spec.caption));
-            QCOMPARE(b->faceColour(), spec.face);
+        for (const ButtonDesign& design : buttonDesigns) {
+            FaceButton* b = button(design.name);
+            QVERIFY2(b, design.name);
+            QCOMPARE(b->geometry(), design.place);
+            QCOMPARE(b->text(), QString::fromUtf8(design.caption));
+            QCOMPARE(b->faceColour(), design.face);
             QCOMPARE(b->picture().size(), QSize(32, 32));
-            QCOMPARE(b->grab().toImage().pixel(4, b->height() / 2), spec.face.rgb());
+            QCOMPARE(b->grab().toImage().pixel(4, b->height() / 2), design.face.rgb());
             // The wrapped caption fits the space below the picture.
             const QRect needed = b->fontMetrics().boundingRect(
                 b->captionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, b->text());
-            QVERIFY2(b->captionRect().contains(needed), spec.name);
+            QVERIFY2(b->captionRect().contains(needed), design.name);
         }
     }
 
@@ -269,7 +269,7 @@ class Form1Test : public QObject {
         for (QSize size : {QSize(1, 1), QSize(300, 40), QSize(1200, 900), QSize(792, 554)}) {
             window->centralWidget()->resize(size);
             QCOMPARE(label("Label1")->geometry(), QRect(0, size.height() - 65, size.width(), 65));
-            QCOMPARE(button("nuovoCmd")->geometry(), buttonSpecs[0].place);
+            QCOMPARE(button("nuovoCmd")->geometry(), buttonDesigns[0].place);
         }
         window->resize(1, 1);
         QApplication::processEvents();
@@ -365,8 +365,8 @@ class Form1Test : public QObject {
         QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
         QTest::mouseClick(button("orarioCmd"), Qt::LeftButton);
 
-        for (const ButtonSpec& spec : buttonSpecs) {
-            QVERIFY2(!text(button(spec.name), QAccessible::Name).isEmpty(), spec.name);
+        for (const ButtonDesign& design : buttonDesigns) {
+            QVERIFY2(!text(button(design.name), QAccessible::Name).isEmpty(), design.name);
         }
         QCOMPARE(text(button("assegnaCmd"), QAccessible::Name),
                  QString("Assegna il rettangolo alla prossima casella"));
