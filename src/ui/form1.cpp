@@ -162,8 +162,7 @@ void Form1::createWidgets() {
     QWidget::setTabOrder(Command7, orarioCmd);
     nuovoCmd->setFocus();
 
-    drawCellLines(pieceCell);
-    drawnCells_[0] = pieceCell;
+    drawCellLines(game_.Shape1()[0]);
 }
 
 void Form1::createMenu() {
@@ -382,7 +381,7 @@ void Form1::drawCellLines(const Cell& cell) {
 void Form1::clearSurface() {
     pieceShown_ = false;
     surface_->surface().fill(Surface::white);
-    for (const Cell& cell : drawnCells_) {
+    for (const Cell& cell : game_.Shape1()) {
         if (cell.visible) {
             drawCellLines(cell);
         }
@@ -390,15 +389,14 @@ void Form1::clearSurface() {
     surface_->update();
 }
 
-void Form1::placeCell(std::int16_t index, const Cell& cell) {
-    drawnCells_[static_cast<std::size_t>(index)] = cell;
+void Form1::placeCell(std::int16_t, const Cell& cell) {
     drawCellLines(cell);
     surface_->update(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width) + 1,
                      pixel(cell.shape.height) + 1);
 }
 
 void Form1::wipeCell(std::int16_t index) {
-    const Cell& cell = drawnCells_[static_cast<std::size_t>(index)];
+    const Cell& cell = game_.Shape1()[static_cast<std::size_t>(index)];
     const int left = pixel(cell.shape.left);
     const int top = pixel(cell.shape.top);
     const int width = pixel(cell.shape.width);

@@ -95,7 +95,6 @@ class Form1 final : public QMainWindow, private GameView {
 
     std::optional<bool> fitShown_; // the figure Image1 shows
     bool pieceShown_ = false;      // some fill since the surface was cleared
-    Shape1Set drawnCells_{};       // what the surface shows as outlines and diagonals
     ClockSeededDraws draws_;
     Game game_;
 };
