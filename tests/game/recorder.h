@@ -29,7 +29,6 @@ struct Recorder final : GameView {
     };
 
     bool fits = false;
-    bool fitPictureShown = false;
     std::string counter;
     std::string status;
     bool assignEnabled = false;
@@ -49,7 +48,6 @@ struct Recorder final : GameView {
 
     void showFitPicture(bool f) override {
         fits = f;
-        fitPictureShown = true;
         note(f ? "fits" : "does not fit");
     }
     void showCounter(std::string_view text) override {

@@ -22,6 +22,23 @@ Piece lookAheadTrap(const GameState& s) {
     return p;
 }
 
+// The piece with its empty (0) sides given free colours, lowest first, the
+// top never `notTop`, the left never `notLeft`, the right never `notRight`.
+Piece completed(Piece p, std::int32_t notTop, std::int32_t notLeft, std::int32_t notRight) {
+    const auto used = [&p](std::int32_t c) {
+        return p.top == c || p.right == c || p.bottom == c || p.left == c;
+    };
+    for (auto [side, banned] : {std::pair{&p.top, notTop}, std::pair{&p.left, notLeft},
+                                std::pair{&p.right, notRight}, std::pair{&p.bottom, 0}}) {
+        for (std::int32_t c = 9; c <= 13 && *side == 0; ++c) {
+            if (!used(c) && c != banned) {
+                *side = c;
+            }
+        }
+    }
+    return p;
+}
+
 bool allDistinct(Piece p) {
     return p.top != p.right && p.top != p.bottom && p.top != p.left && p.right != p.bottom &&
            p.right != p.left && p.bottom != p.left;
@@ -201,6 +218,8 @@ TEST(Assign, TheLookAheadComesFirstSoAPieceFailingBothCostsNothing) {
 }
 
 TEST(Assign, TheLookAheadGuardsExactlyTheSlotsWithARowAboveAndARightNeighbour) {
+    int guardedSeen = 0;
+    int freeSeen = 0;
     for (int slot = 7; slot <= 18; ++slot) {
         Table t;
         t.fillUpTo(slot);
@@ -208,6 +227,7 @@ TEST(Assign, TheLookAheadGuardsExactlyTheSlotsWithARowAboveAndARightNeighbour) {
         if (!allDistinct(trap)) {
             continue; // right would repeat the top: no such piece here
         }
+        ++(slot == 12 || slot == 18 ? freeSeen : guardedSeen);
         Table u;
         dealAt(u, slot, trap);
         u.game.assignPiece();
@@ -215,6 +235,8 @@ TEST(Assign, TheLookAheadGuardsExactlyTheSlotsWithARowAboveAndARightNeighbour) {
         EXPECT_EQ(u.state().currentSlot, guarded ? slot : slot + 1) << "slot " << slot;
         EXPECT_EQ(u.state().moveCount, 0) << "slot " << slot;
     }
+    EXPECT_GE(guardedSeen, 5); // the board this dealer builds allows most traps
+    EXPECT_GE(freeSeen, 1);
 }
 
 TEST(Assign, AColourMismatchSoundsAndCostsThreeMovesEachTime) {
@@ -243,20 +265,17 @@ TEST(Assign, AtSlotsWithTwoNeighboursMatchingOnlyOneIsAMismatch) {
     const std::int32_t left = t.state().placedRight[7];
     const std::int32_t above = t.state().placedBottom[2];
     const std::int32_t lookAhead = t.state().placedBottom[3];
-    for (bool keepLeft : {true, false}) {
-        const std::int32_t kept = keepLeft ? left : above;
-        auto o = others({left, above, lookAhead});
-        // One neighbour met, the other side given a colour that is neither.
-        const Piece p = keepLeft ? Piece{o[0], above == lookAhead ? o[1] : above, o.back(), kept}
-                                 : Piece{kept, o[0], left, o.back()};
-        if (!allDistinct(p)) {
-            continue;
-        }
+    // The left neighbour met and the top not, then the other way round;
+    // the right side never on the look-ahead colour.
+    const Piece leftOnly = completed({0, 0, 0, left}, above, 0, lookAhead);
+    const Piece topOnly = completed({above, 0, 0, 0}, 0, left, lookAhead);
+    for (const Piece& p : {leftOnly, topOnly}) {
+        ASSERT_TRUE(allDistinct(p)) << p;
         Table u;
         dealAt(u, 8, p);
         u.game.assignPiece();
-        EXPECT_EQ(u.state().currentSlot, 8);
-        EXPECT_EQ(u.state().moveCount, 3);
+        EXPECT_EQ(u.state().currentSlot, 8) << p;
+        EXPECT_EQ(u.state().moveCount, 3) << p;
     }
 }
 
