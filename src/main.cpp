@@ -1,9 +1,11 @@
 #include "form1.h"
+#include "gamestyle.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setStyle(new GameStyle);
     // Ties the window to its desktop entry and icon on every desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
     Form1 window;

@@ -4,13 +4,14 @@
 #
 # Needs, on Debian 12:
 #   librsvg2-bin  (rsvg-convert: SVG -> PNG)
-#   imagemagick   (convert: mirroring, JPEG, PNG clean-up)
+#   imagemagick   (convert: mirroring, flattening, PNG clean-up)
 #
 # Usage:  res/pictures/make-pictures.sh      (from anywhere)
 #
-#   figure.svg   -> figure-fits.jpg, and figure-nofit.jpg (the same, mirrored)
+#   figure.svg   -> figure-fits.png, and figure-nofit.png (the same, mirrored)
 #   icon.svg     -> icon-16.png ... icon-256.png
 #   <button>.svg -> <button>.png, 32 x 32, except orario.png = anti.svg mirrored
+#   altri.svg    -> altri.png, 16 x 16
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -30,16 +31,17 @@ png_out() {  # in.png out.png [extra convert options...]
 }
 
 # --- the full-length figure: one drawing, two facings -----------------------
-# Mirror before JPEG encoding, so both files come from the same pixels.
+# Flat colours on a white ground: PNG keeps them exact and, unlike JPEG, needs
+# no decoder beyond the one the button pictures already use.
 rsvg-convert -w 161 -h 230 figure.svg -o "$work/figure.png"
 convert "$work/figure.png" -background white -alpha remove -alpha off "$work/figure-flat.png"
-jpeg_out() {  # in.png out.jpg [extra convert options...]
-    local in=$1 out=$2
-    shift 2
-    convert "$in" "$@" -strip -sampling-factor 2x2 -quality 90 "$out"
+figure_out() {  # out.png [extra convert options...]
+    local out=$1
+    shift
+    convert "$work/figure-flat.png" "$@" -strip -define png:exclude-chunks=date,time PNG24:"$out"
 }
-jpeg_out "$work/figure-flat.png" figure-fits.jpg
-jpeg_out "$work/figure-flat.png" figure-nofit.jpg -flop
+figure_out figure-fits.png
+figure_out figure-nofit.png -flop
 
 # --- button pictures, 32 x 32 -----------------------------------------------
 for name in nuovo anti oriz verti sposta assegna esci; do
@@ -47,6 +49,10 @@ for name in nuovo anti oriz verti sposta assegna esci; do
     png_out "$work/$name.png" "$name.png"
 done
 png_out "$work/anti.png" orario.png -flop
+
+# --- the menu bar's "more commands" mark, 16 x 16 ----------------------------
+rsvg-convert -w 16 -h 16 altri.svg -o "$work/altri.png"
+png_out "$work/altri.png" altri.png
 
 # --- window icon --------------------------------------------------------------
 for size in 16 32 48 64 128 256; do

@@ -2,13 +2,13 @@
 
 #include "facebutton.h"
 #include "italian.h"
+#include "pictures.h"
 #include "playcue.h"
 #include "surfacewidget.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,22 +21,6 @@ namespace {
 
 int pixel(float coordinate) {
     return static_cast<int>(std::lrint(coordinate));
-}
-
-// The format is given so that only its own decoder is loaded.
-QPixmap picture(const char* name) {
-    const QLatin1String file(name);
-    return QPixmap(QStringLiteral(":/pictures/%1").arg(file),
-                   file.endsWith(QLatin1String(".jpg")) ? "JPG" : "PNG");
-}
-
-// The costumed figure at the sizes a window frame and a task bar use.
-QIcon gameIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size));
-    }
-    return icon;
 }
 
 QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) {
@@ -92,7 +76,7 @@ void Form1::createWidgets() {
 
     // The "fits" figure is not needed for the first frame: it is read after.
     Image2[0] = pictureLabel(QPixmap(), 112, 312, surface_);
-    Image2[1] = pictureLabel(picture("figure-nofit.jpg"), 64, 312, surface_);
+    Image2[1] = pictureLabel(picture("figure-nofit.png"), 64, 312, surface_);
     for (int i = 0; i < 2; ++i) {
         Image2[i]->setObjectName(QStringLiteral("Image2_%1").arg(i));
         Image2[i]->hide();
@@ -272,7 +256,7 @@ void Form1::mnupunti_Click() {
 
 void Form1::loadFitsPicture() {
     if (Image2[0]->pixmap().isNull()) {
-        Image2[0]->setPixmap(picture("figure-fits.jpg"));
+        Image2[0]->setPixmap(picture("figure-fits.png"));
     }
 }
 

@@ -1,0 +1,11 @@
+#include "gamestyle.h"
+
+#include "pictures.h"
+
+QIcon GameStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
+                              const QWidget* widget) const {
+    if (which == SP_ToolBarHorizontalExtensionButton) {
+        return QIcon(picture("altri.png"));
+    }
+    return QProxyStyle::standardIcon(which, option, widget);
+}
