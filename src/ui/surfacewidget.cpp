@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 SurfaceWidget::SurfaceWidget(int width, int height, int scale, QWidget* parent)
     : QWidget(parent), scale_(scale), surface_(width * scale, height * scale),
       image_(surface_.bits(), width * scale, height * scale, surface_.stride(),
@@ -30,13 +32,22 @@ void SurfaceWidget::repaintBox(const Surface::Box& box) {
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    const QRect source(dirty.topLeft() * scale_, dirty.size() * scale_);
-    painter.drawImage(QRectF(dirty), image_, QRectF(source));
+    // Part by part: a placement changes a board cell and the piece far to
+    // its right, and their bounding box holds ten times the pixels. Each part
+    // goes in bands of at most 64 device lines: Qt hands taller image blends
+    // to its thread pool, and for a cell the hand-off costs more than the copy.
+    const int band = std::max(1, 64 / scale_);
+    for (const QRect& dirty : event->region()) {
+        for (int top = dirty.top(); top <= dirty.bottom(); top += band) {
+            const QRect part(dirty.left(), top, dirty.width(),
+                             std::min(band, dirty.bottom() + 1 - top));
+            const QRect source(part.topLeft() * scale_, part.size() * scale_);
+            painter.drawImage(part, image_, source);
+        }
+    }
     // Beyond the surface the ground is white.
     const QRect drawn(0, 0, image_.width() / scale_, image_.height() / scale_);
-    const QRegion outside = QRegion(dirty) - QRegion(drawn);
-    for (const QRect& part : outside) {
+    for (const QRect& part : event->region() - QRegion(drawn)) {
         painter.fillRect(part, Qt::white);
     }
 }

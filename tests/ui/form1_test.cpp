@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -353,6 +354,24 @@ class Form1Test : public QObject {
                                 .arg(painted.boundingRect().y())
                                 .arg(painted.boundingRect().width())
                                 .arg(painted.boundingRect().height())));
+    }
+
+    void theScreenKeepsUpWithEveryCellAfterPartialRepaints() {
+        const QPoint origin = surface()->mapTo(window.get(), QPoint(0, 0));
+        const QImage board = surface()->image().convertToFormat(QImage::Format_RGB32);
+        for (const char* name : {"nuovoCmd", "orizCmd", "orarioCmd", "assegnaCmd", "vertiCmd",
+                                 "assegnaCmd", "nuovoCmd", "spostaCmd", "assegnaCmd"}) {
+            QTest::mouseClick(button(name), Qt::LeftButton);
+            QApplication::processEvents();
+            const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
+            const QImage drawn = surface()->image().convertToFormat(QImage::Format_RGB32);
+            for (int index = 0; index <= 18; ++index) {
+                const QRect cell(cellCorner(index), QSize(73, 129));
+                QCOMPARE(shot.copy(cell.translated(origin)).convertToFormat(QImage::Format_RGB32),
+                         drawn.copy(cell));
+            }
+        }
+        QVERIFY(surface()->image().convertToFormat(QImage::Format_RGB32) != board);
     }
 
     void assistiveTechnologyHearsNamesAndFollowsTheGame() {
