@@ -23,6 +23,12 @@ int pixel(float coordinate) {
     return static_cast<int>(std::lrint(coordinate));
 }
 
+// The window pixels a cell's rectangle covers.
+QRect cellRect(const Cell& cell) {
+    return QRect(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width),
+                 pixel(cell.shape.height));
+}
+
 QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setGeometry(left, top, 161, 230);
@@ -131,8 +137,7 @@ void Form1::createWidgets() {
     // Shape1(0) is drawn on the surface; this stand-in over it speaks for it.
     pieceView_ = new QWidget(surface_);
     pieceView_->setObjectName(QStringLiteral("pieceView"));
-    pieceView_->setGeometry(pixel(pieceCell.shape.left), pixel(pieceCell.shape.top),
-                            pixel(pieceCell.shape.width), pixel(pieceCell.shape.height));
+    pieceView_->setGeometry(cellRect(pieceCell));
     pieceView_->setAttribute(Qt::WA_TransparentForMouseEvents);
     pieceView_->setAccessibleName(QStringLiteral("Rettangolo corrente"));
     pieceView_->setAccessibleDescription(QStringLiteral("nessun rettangolo"));
@@ -355,8 +360,8 @@ void Form1::enablePieceButtons() {
 void Form1::drawCellLines(const Cell& cell) {
     Surface& s = surface_->surface();
     const int k = surface_->scale();
-    s.drawOutline(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width),
-                  pixel(cell.shape.height), k);
+    const QRect r = cellRect(cell);
+    s.drawOutline(r.left(), r.top(), r.width(), r.height(), k);
     for (const Segment& line : {cell.line1, cell.line2}) {
         s.drawLine(pixel(line.x1), pixel(line.y1), pixel(line.x2), pixel(line.y2), k);
     }
@@ -375,20 +380,23 @@ void Form1::clearSurface() {
 
 void Form1::placeCell(std::int16_t, const Cell& cell) {
     drawCellLines(cell);
-    surface_->update(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width) + 1,
-                     pixel(cell.shape.height) + 1);
+    repaintCell(cell);
 }
 
 void Form1::wipeCell(std::int16_t index) {
     const Cell& cell = game_.Shape1()[static_cast<std::size_t>(index)];
-    const int left = pixel(cell.shape.left);
-    const int top = pixel(cell.shape.top);
-    const int width = pixel(cell.shape.width);
-    const int height = pixel(cell.shape.height);
+    const QRect r = cellRect(cell);
     const int k = surface_->scale();
-    surface_->surface().fillRect(left * k, top * k, width * k, height * k, Surface::white);
+    surface_->surface().fillRect(r.left() * k, r.top() * k, r.width() * k, r.height() * k,
+                                 Surface::white);
     drawCellLines(cell);
-    surface_->update(left, top, width + 1, height + 1);
+    repaintCell(cell);
+}
+
+// One pixel further right and down too: a board cell's second diagonal
+// starts just past its top-right corner.
+void Form1::repaintCell(const Cell& cell) {
+    surface_->update(cellRect(cell).adjusted(0, 0, 1, 1));
 }
 
 void Form1::floodFill(int x, int y, ColourCode colour) {

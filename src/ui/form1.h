@@ -70,6 +70,7 @@ class Form1 final : public QMainWindow, private GameView {
     void floodFill(int x, int y, ColourCode colour) override;
 
     void drawCellLines(const Cell& cell);
+    void repaintCell(const Cell& cell);
     void play(void (Game::*command)());
     void describe(QWidget* widget, const QString& text);
     QString pieceDescription() const;
