@@ -11,6 +11,19 @@ macro(fault text)
   message("FAULT: ${text}")
 endmacro()
 
+# Runs a validator and shows what it said; a fault unless it exits 0 and,
+# with QUIET, says nothing at all.
+macro(validate complaint)
+  cmake_parse_arguments(check "QUIET" "" "COMMAND" ${ARGN})
+  execute_process(COMMAND ${check_COMMAND} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  list(JOIN check_COMMAND " " shown)
+  message("${shown}: exit ${rc}\n${out}")
+  string(STRIP "${out}" out)
+  if(NOT rc EQUAL 0 OR (check_QUIET AND NOT out STREQUAL ""))
+    fault("${complaint}")
+  endif()
+endmacro()
+
 foreach(tool DESKTOP_FILE_VALIDATE APPSTREAMCLI GROFF)
   if(NOT ${tool} OR NOT EXISTS "${${tool}}")
     message(FATAL_ERROR "${tool} not found; scripts/install-deps.sh installs it")
@@ -46,13 +59,8 @@ set(desktop "${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop")
 if(NOT EXISTS "${desktop}")
   fault("${DATADIR}/applications/${APP_ID}.desktop is not installed")
 else()
-  execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${desktop}"
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  message("desktop-file-validate ${APP_ID}.desktop: exit ${rc}\n${out}")
-  string(STRIP "${out}" out)
-  if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
-    fault("desktop-file-validate complains about ${APP_ID}.desktop")
-  endif()
+  validate("desktop-file-validate complains about ${APP_ID}.desktop"
+           QUIET COMMAND "${DESKTOP_FILE_VALIDATE}" "${desktop}")
 
   file(STRINGS "${desktop}" exec_lines REGEX "^Exec=")
   list(LENGTH exec_lines count)
@@ -77,18 +85,10 @@ set(metainfo "${PREFIX}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml")
 if(NOT EXISTS "${metainfo}")
   fault("${DATADIR}/metainfo/${APP_ID}.metainfo.xml is not installed")
 else()
-  execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net --strict --pedantic "${metainfo}"
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  message("appstreamcli validate --no-net --strict ${APP_ID}.metainfo.xml: exit ${rc}\n${out}")
-  if(NOT rc EQUAL 0)
-    fault("appstreamcli validate rejects ${APP_ID}.metainfo.xml")
-  endif()
-  execute_process(COMMAND "${APPSTREAMCLI}" validate-tree --no-net --strict "${PREFIX}"
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  message("appstreamcli validate-tree --no-net --strict <prefix>: exit ${rc}\n${out}")
-  if(NOT rc EQUAL 0)
-    fault("appstreamcli validate-tree rejects the installed tree")
-  endif()
+  validate("appstreamcli validate rejects ${APP_ID}.metainfo.xml"
+           COMMAND "${APPSTREAMCLI}" validate --no-net --strict --pedantic "${metainfo}")
+  validate("appstreamcli validate-tree rejects the installed tree"
+           COMMAND "${APPSTREAMCLI}" validate-tree --no-net --strict "${PREFIX}")
 
   file(READ "${metainfo}" xml)
   foreach(expected
@@ -144,12 +144,7 @@ else()
   if(NOT th MATCHES "^\\.TH ZANFRIA 6 \"${RELEASE_DATE}\" \"zanfria ${VERSION}\"")
     fault("the manual page's title line is '${th}'")
   endif()
-  execute_process(COMMAND "${GROFF}" -man -ww -z "${man}"
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  string(STRIP "${out}" out)
-  if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
-    fault("groff warns about the manual page:\n${out}")
-  endif()
+  validate("groff warns about the manual page" QUIET COMMAND "${GROFF}" -man -ww -z "${man}")
 endif()
 
 if(faults)
