@@ -75,7 +75,7 @@ TEST(EmbeddedClips, EveryClipHasTheGamesWaveLayout) {
     }
 }
 
-TEST(ClipDecoding, SdlDecodesEachClipToExactlyItsSampleCount) {
+TEST(ClipDecoding, EachClipDecodesToItsSampleCountStartsAndEndsInSilenceAndNeverClips) {
     const SdlAudio* sdl = sdlAudio();
     ASSERT_NE(sdl, nullptr);
     for (const ClipRow& row : kClips) {
@@ -84,18 +84,8 @@ TEST(ClipDecoding, SdlDecodesEachClipToExactlyItsSampleCount) {
         ASSERT_TRUE(clip.has_value());
         EXPECT_EQ(clip->id, row.id);
         EXPECT_EQ(clip->rate, 11025);
-        EXPECT_EQ(clip->samples.size(), row.samples);
-    }
-}
-
-TEST(ClipDecoding, ClipsStartAndEndInSilenceAndNeverClip) {
-    const SdlAudio* sdl = sdlAudio();
-    ASSERT_NE(sdl, nullptr);
-    for (const ClipRow& row : kClips) {
-        SCOPED_TRACE(row.id);
-        const auto clip = cuebank::decode(*sdl, row.id);
-        ASSERT_TRUE(clip.has_value());
         const auto& s = clip->samples;
+        EXPECT_EQ(s.size(), row.samples);
         ASSERT_GT(s.size(), 20u);
         // A jump at either end is heard as a click; 1% of full scale is not.
         for (std::size_t i = 0; i < 3; ++i) {
