@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := $(shell nproc)
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure build run test test-sanitize soak bench package clean
 
 deps:
 	@scripts/install-deps.sh
