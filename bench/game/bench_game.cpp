@@ -14,7 +14,7 @@ struct Blind final : GameView {
     void dockStatusLine() override {}
     void playCue(std::int16_t) override {}
     void setAssignEnabled(bool) override {}
-    void enablePieceButtons() override {}
+    void setPieceButtonsEnabled(bool) override {}
     void clearSurface() override {}
     void placeCell(std::int16_t, const Cell&) override {}
     void wipeCell(std::int16_t) override {}

@@ -60,15 +60,16 @@ void Game::newGame() {
         }
     }
 
-    // A new game deals nothing, so there is nothing to assign until the
-    // first piece comes: a stale piece must not land on the fresh board.
+    // A new game deals nothing, so there is nothing to assign or turn until
+    // the first piece comes: the old piece is hidden and must not come back.
     view_.setAssignEnabled(false);
+    view_.setPieceButtonsEnabled(false);
     view_.showStatus(texts::loadFirstPiece);
 }
 
 void Game::discardPiece() {
     view_.setAssignEnabled(true);
-    view_.enablePieceButtons();
+    view_.setPieceButtonsEnabled(true);
     if (state_.currentSlot >= 2) {
         addMoves(5);
         view_.showStatus(texts::discardWarning);

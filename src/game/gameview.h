@@ -19,8 +19,9 @@ class GameView {
     virtual void dockStatusLine() = 0;                   // the window's Form_Resize
     virtual void playCue(std::int16_t id) = 0;
     virtual void setAssignEnabled(bool enabled) = 0;
-    // The five piece buttons wait for the first piece: an undealt piece is all black.
-    virtual void enablePieceButtons() = 0;
+    // The five piece buttons wait for each game's first piece: until it is
+    // dealt there is no piece on show to turn.
+    virtual void setPieceButtonsEnabled(bool enabled) = 0;
 
     // The drawing surface.
     virtual void clearSurface() = 0; // erases every fill; outlines stay

@@ -25,6 +25,44 @@ QRect FaceButton::captionRect() const {
     return QRect(bevel + 1, top, width() - 2 * (bevel + 1), height() - top - bevel);
 }
 
+// As many words to a line as fit. Qt's own wrapping would also break after
+// a hyphen, splitting "ALTO-DESTRO"; a word here is whatever lies between
+// spaces, and the spaces between two words on one line are kept as written.
+QStringList FaceButton::captionLines() const {
+    const QFontMetrics metrics = fontMetrics();
+    const int room = captionRect().width();
+    const QString caption = text();
+    QStringList lines;
+    QString line;
+    qsizetype at = 0;
+    while (at < caption.size()) {
+        const qsizetype wordStart = at;
+        while (at < caption.size() && caption[at] == QLatin1Char(' ')) {
+            ++at;
+        }
+        const qsizetype wordEnd = caption.indexOf(QLatin1Char(' '), at);
+        const qsizetype end = wordEnd < 0 ? caption.size() : wordEnd;
+        const QString word = caption.mid(at, end - at);
+        const QString spaced = caption.mid(wordStart, end - wordStart);
+        at = end;
+        if (word.isEmpty()) {
+            break; // trailing spaces
+        }
+        if (line.isEmpty()) {
+            line = word;
+        } else if (metrics.horizontalAdvance(line + spaced) <= room) {
+            line += spaced;
+        } else {
+            lines << line;
+            line = word;
+        }
+    }
+    if (!line.isEmpty()) {
+        lines << line;
+    }
+    return lines;
+}
+
 const QPixmap& FaceButton::shownPicture() {
     if (isEnabled()) {
         return picture_;
@@ -66,15 +104,16 @@ void FaceButton::paintEvent(QPaintEvent*) {
     painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shownPicture());
 
     const QRect caption = captionRect().translated(shift, shift);
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const int flags = Qt::AlignHCenter | Qt::AlignTop;
+    const QString lines = captionLines().join(QLatin1Char('\n'));
     if (isEnabled()) {
         painter.setPen(QColor(0, 0, 0));
     } else {
         painter.setPen(QColor(255, 255, 255));
-        painter.drawText(caption.translated(1, 1), flags, text());
+        painter.drawText(caption.translated(1, 1), flags, lines);
         painter.setPen(QColor(128, 128, 128));
     }
-    painter.drawText(caption, flags, text());
+    painter.drawText(caption, flags, lines);
 
     if (hasFocus()) {
         painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));

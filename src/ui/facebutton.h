@@ -5,8 +5,8 @@
 #include <QPixmap>
 
 // A push button in the graphical style: its own face colour, its picture
-// centred at the top and its caption below, wrapped onto more lines when it
-// does not fit the width.
+// centred at the top and its caption below, broken at its spaces onto more
+// lines when it does not fit the width.
 class FaceButton : public QAbstractButton {
     Q_OBJECT
   public:
@@ -16,6 +16,7 @@ class FaceButton : public QAbstractButton {
     QPixmap picture() const { return picture_; }
     // Where the caption is drawn; it must hold the whole wrapped caption.
     QRect captionRect() const;
+    QStringList captionLines() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -29,6 +29,21 @@ QRect cellRect(const Cell& cell) {
                  pixel(cell.shape.height));
 }
 
+// The status line was laid out for a narrow sans face of Arial's width: in
+// it the scoring rules' longer line just fits the window. Without any such
+// face, a condensed one keeps each line on one line.
+QFont statusFont() {
+    const QStringList narrow{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                             QStringLiteral("Arial")};
+    QFont font;
+    font.setFamilies(narrow);
+    font.setPointSizeF(14.0);
+    if (!narrow.contains(QFontInfo(font).family())) {
+        font.setStretch(QFont::Condensed);
+    }
+    return font;
+}
+
 QLabel* pictureLabel(const QPixmap& pixmap, int left, int top, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setGeometry(left, top, 161, 230);
@@ -68,6 +83,7 @@ void Form1::createWidgets() {
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
     Label1->setAutoFillBackground(true);
+    Label1->setFont(statusFont());
     QPalette statusPalette = Label1->palette();
     statusPalette.setColor(QPalette::Window, QColor(192, 255, 255));
     Label1->setPalette(statusPalette);
@@ -78,6 +94,7 @@ void Form1::createWidgets() {
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Label2->setLineWidth(1);
+    Label2->setBackgroundRole(QPalette::Base); // the ground of text, white on most desktops
     Label2->setAutoFillBackground(true);
 
     // The "fits" figure is not needed for the first frame: it is read after.
@@ -172,9 +189,6 @@ std::array<FaceButton*, 5> Form1::pieceButtons() const {
 
 void Form1::Form_Load() {
     assegnaCmd->setEnabled(false);
-    for (FaceButton* b : pieceButtons()) {
-        b->setEnabled(false);
-    }
     game_.newGame();
 }
 
@@ -215,13 +229,28 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// The question is asked once the close request has been turned down, not
+// inside it: a request that comes while the question is open then reaches
+// this handler too, and is ignored, since the question already asks.
 void Form1::closeEvent(QCloseEvent* event) {
+    if (quitConfirmed_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (!asking_) {
+        asking_ = true;
+        QTimer::singleShot(0, this, &Form1::askThenClose);
+    }
+}
+
+void Form1::askThenClose() {
     bool cancel = false;
     Form_QueryUnload(cancel);
-    if (cancel) {
-        event->ignore();
-    } else {
-        event->accept();
+    asking_ = false;
+    if (!cancel) {
+        quitConfirmed_ = true;
+        close();
     }
 }
 
@@ -351,9 +380,9 @@ void Form1::setAssignEnabled(bool enabled) {
     assegnaCmd->setEnabled(enabled);
 }
 
-void Form1::enablePieceButtons() {
+void Form1::setPieceButtonsEnabled(bool enabled) {
     for (FaceButton* b : pieceButtons()) {
-        b->setEnabled(true);
+        b->setEnabled(enabled);
     }
 }
 

@@ -28,9 +28,6 @@ class Form1 final : public QMainWindow, private GameView {
 
     const Game& game() const { return game_; }
 
-    // The close question; tests answer it without a user.
-    bool askToQuit();
-
     void Form_Load();
     void Form_Resize();
     void Form_QueryUnload(bool& cancel);
@@ -55,6 +52,8 @@ class Form1 final : public QMainWindow, private GameView {
     void createWidgets();
     void createMenu();
     std::array<FaceButton*, 5> pieceButtons() const;
+    bool askToQuit();
+    void askThenClose();
 
     // GameView
     void showFitPicture(bool fits) override;
@@ -63,7 +62,7 @@ class Form1 final : public QMainWindow, private GameView {
     void dockStatusLine() override;
     void playCue(std::int16_t id) override;
     void setAssignEnabled(bool enabled) override;
-    void enablePieceButtons() override;
+    void setPieceButtonsEnabled(bool enabled) override;
     void clearSurface() override;
     void placeCell(std::int16_t index, const Cell& cell) override;
     void wipeCell(std::int16_t index) override;
@@ -94,6 +93,8 @@ class Form1 final : public QMainWindow, private GameView {
     QAction* mnucanc = nullptr;
     QAction* mnupunti = nullptr;
 
+    bool asking_ = false;          // "Vuoi veramente uscire?" is open or on its way
+    bool quitConfirmed_ = false;   // answered "Sì": the next close goes through
     std::optional<bool> fitShown_; // the figure Image1 shows
     bool pieceShown_ = false;      // some fill since the surface was cleared
     ClockSeededDraws draws_;

@@ -34,6 +34,7 @@ TEST(NewGame, ClearsTheDrawingThenLaysOutTheBoardAndAsksForTheFirstPiece) {
         expected.push_back("cell " + std::to_string(k));
     }
     expected.push_back("assign off");
+    expected.push_back("piece buttons off");
     expected.push_back("status carica il primo rettangolo");
     EXPECT_EQ(t.view.log, expected);
 }
@@ -63,17 +64,20 @@ TEST(NewGame, TwiceInARowGivesTheSameLayout) {
     EXPECT_EQ(t.game.Shape1(), first);
 }
 
-TEST(NewGame, FromTheMenuMidGameLeavesAssignDisabledUntilThePieceIsDealtAgain) {
+TEST(NewGame, FromTheMenuMidGameWaitsForThePieceToBeDealtAgain) {
     Table t;
     t.fillUpTo(3);
     ASSERT_TRUE(t.view.assignEnabled);
+    ASSERT_TRUE(t.view.pieceButtonsEnabled);
 
     t.game.newGame();
     EXPECT_FALSE(t.view.assignEnabled);
+    EXPECT_FALSE(t.view.pieceButtonsEnabled); // the old piece is no longer shown
     EXPECT_FALSE(t.view.fits);
 
     t.game.discardPiece(); // free again at slot 1
     EXPECT_TRUE(t.view.assignEnabled);
+    EXPECT_TRUE(t.view.pieceButtonsEnabled);
     EXPECT_EQ(t.state().moveCount, 0);
     EXPECT_EQ(t.view.status, "assegna il primo rettangolo");
 }

@@ -67,9 +67,9 @@ struct Recorder final : GameView {
         assignEnabled = enabled;
         note(enabled ? "assign on" : "assign off");
     }
-    void enablePieceButtons() override {
-        pieceButtonsEnabled = true;
-        note("piece buttons on");
+    void setPieceButtonsEnabled(bool enabled) override {
+        pieceButtonsEnabled = enabled;
+        note(enabled ? "piece buttons on" : "piece buttons off");
     }
     void clearSurface() override {
         fills.clear();

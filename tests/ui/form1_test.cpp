@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -78,23 +79,17 @@ class Form1Test : public QObject {
     bool showsDoesNotFit() { return picture("Image1") == picture("Image2_1"); }
     QAction* menuCommand(const char* name) { return window->findChild<QAction*>(name); }
 
-    // Answers the next close question with the button that has `text`.
-    void answerQuitQuestion(const QString& text, QString* seenText = nullptr) {
-        QTimer::singleShot(0, this, [=] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            if (seenText) {
-                *seenText = box->windowTitle() + "|" + box->text() + "|" +
-                            QString::number(box->icon()) + "|" + box->defaultButton()->text();
-            }
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == text) {
-                    b->click();
-                    return;
-                }
-            }
-            QFAIL("no such answer");
+    // Asks to quit through `request`, answers `answer` and waits for the
+    // answer to take effect; returns what each question showed.
+    QStringList quitAnswering(const QString& answer, const std::function<void()>& request) {
+        QStringList seen;
+        answerQuitQuestion(this, answer, [&seen](QMessageBox& box) {
+            seen << box.windowTitle() + "|" + box.text() + "|" + QString::number(box.icon()) +
+                        "|" + box.defaultButton()->text();
         });
+        request();
+        [&] { QTRY_VERIFY(!seen.isEmpty() && !QApplication::activeModalWidget()); }();
+        return seen;
     }
 
     void checkPieceShown() {
@@ -143,11 +138,18 @@ class Form1Test : public QObject {
             QCOMPARE(b->faceColour(), design.face);
             QCOMPARE(b->picture().size(), QSize(32, 32));
             QCOMPARE(b->grab().toImage().pixel(4, b->height() / 2), design.face.rgb());
-            // The wrapped caption fits the space below the picture.
-            const QRect needed = b->fontMetrics().boundingRect(
-                b->captionRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, b->text());
-            QVERIFY2(b->captionRect().contains(needed), design.name);
+            // The caption breaks only at its spaces, and no line is clipped.
+            const QStringList lines = b->captionLines();
+            QCOMPARE(lines.join(' ').simplified(), b->text().simplified());
+            for (const QString& line : lines) {
+                QVERIFY2(b->fontMetrics().horizontalAdvance(line) <= b->captionRect().width(),
+                         qPrintable(line));
+            }
+            QVERIFY2(lines.size() * b->fontMetrics().lineSpacing() <= b->captionRect().height(),
+                     design.name);
         }
+        QCOMPARE(button("spostaCmd")->captionLines(), QStringList({"SPOSTA", "ALTO-DESTRO"}));
+        QCOMPARE(button("assegnaCmd")->captionLines(), QStringList({"ASSEGNA"}));
     }
 
     void picturesLabelsAndTheirFrames() {
@@ -168,6 +170,33 @@ class Form1Test : public QObject {
         QCOMPARE(counter->frameShape(), QFrame::Box);
         QCOMPARE(counter->lineWidth(), 1);
         QCOMPARE(counter->alignment(), Qt::AlignCenter);
+        // The counter stands on the ground of text, not on the grey of panels.
+        const QColor ground = counter->palette().color(QPalette::Base);
+        QCOMPARE(counter->grab().toImage().pixelColor(4, 4), ground);
+        QVERIFY(ground != counter->palette().color(QPalette::Window));
+    }
+
+    // Run again by CTest on a machine whose only face is DejaVu Sans, wider
+    // than the faces the status line was laid out for.
+    void statusLineShowsBothScoringLinesWhole() {
+        menuCommand("mnupunti")->trigger();
+        QLabel* status = label("Label1");
+        const QFontMetricsF metrics(status->font());
+        QCOMPARE(status->font().pointSizeF(), 14.0);
+        const QStringList lines = status->text().split("\r\n");
+        QCOMPARE(lines.size(), 2);
+        for (const QString& line : lines) {
+            QVERIFY2(metrics.horizontalAdvance(line) <= status->width(),
+                     qPrintable(QString("%1 px in %2").arg(metrics.horizontalAdvance(line))
+                                    .arg(QFontInfo(status->font()).family())));
+        }
+        // Centred in the label, the text clears the piece buttons that stand
+        // over the label's top 8 pixels.
+        const QRectF text = metrics.boundingRect(QRectF(status->rect()),
+                                                 Qt::AlignCenter | Qt::TextWordWrap, status->text());
+        const int overlap = button("orarioCmd")->geometry().bottom() + 1 - status->y();
+        QCOMPARE(overlap, 8);
+        QVERIFY2(text.top() >= overlap, qPrintable(QString::number(text.top())));
     }
 
     void keyboardFocusStartsOnNuovoAndTabFollowsTheButtonOrder() {
@@ -231,11 +260,11 @@ class Form1Test : public QObject {
         const QString status = label("Label1")->text();
         const bool fits = showsFits();
 
-        QString seen;
-        answerQuitQuestion("No", &seen);
-        QTest::mouseClick(button("Command7"), Qt::LeftButton);
+        const QStringList seen =
+            quitAnswering("No", [&] { QTest::mouseClick(button("Command7"), Qt::LeftButton); });
 
-        QCOMPARE(seen, QString("Zanfrino|Vuoi veramente uscire?|%1|Sì").arg(QMessageBox::NoIcon));
+        QCOMPARE(seen, QStringList(
+                           QString("Zanfrino|Vuoi veramente uscire?|%1|Sì").arg(QMessageBox::NoIcon)));
         QVERIFY(window->isVisible());
         QCOMPARE(window->game().state(), before);
         QCOMPARE(surface()->image(), surfaceBefore);
@@ -245,14 +274,41 @@ class Form1Test : public QObject {
     }
 
     void quitAnsweredSiClosesTheWindowWhateverAskedForIt() {
-        answerQuitQuestion("Sì");
-        QTest::mouseClick(button("Command7"), Qt::LeftButton);
+        quitAnswering("Sì", [&] { QTest::mouseClick(button("Command7"), Qt::LeftButton); });
         QVERIFY(!window->isVisible());
 
         init();
-        answerQuitQuestion("Sì");
-        window->close(); // the frame's close box, Alt+F4 and the system come this way
+        // The frame's close box, Alt+F4 and the system come this way.
+        quitAnswering("Sì", [&] { window->close(); });
         QVERIFY(!window->isVisible());
+    }
+
+    void aCloseRequestWhileTheQuestionIsOpenIsIgnored() {
+        QTest::mouseClick(button("nuovoCmd"), Qt::LeftButton);
+        const QString status = label("Label1")->text();
+        int questions = 0;
+        bool stayedDuringQuestion = false;
+        // While "Vuoi veramente uscire?" waits, the frame's close box is
+        // pressed; the question already asks, so nothing more happens.
+        answerQuitQuestion(this, "No", [&](QMessageBox&) {
+            ++questions;
+            QCloseEvent request; // as the window system delivers it
+            QCoreApplication::sendEvent(window->windowHandle(), &request);
+            QApplication::processEvents();
+            stayedDuringQuestion = window->isVisible() && !request.isAccepted();
+        });
+        QTest::mouseClick(button("Command7"), Qt::LeftButton);
+        QTRY_VERIFY(questions > 0 && !QApplication::activeModalWidget());
+        QApplication::processEvents();
+        QCOMPARE(questions, 1);
+        QVERIFY(stayedDuringQuestion);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->windowHandle()->isVisible());
+        QCOMPARE(label("Label1")->text(), status);
+
+        // Asked again afterwards, the question is still asked once.
+        QCOMPARE(quitAnswering("No", [&] { window->close(); }).size(), 1);
+        QVERIFY(window->isVisible());
     }
 
     void scoringShowsTwoLinesUntilTheNextMessage() {
@@ -287,6 +343,9 @@ class Form1Test : public QObject {
         menuCommand("mnunuova")->trigger();
         QCOMPARE(surface()->image(), fresh);
         QVERIFY(!button("assegnaCmd")->isEnabled());
+        for (const char* name : pieceButtonNames) {
+            QVERIFY2(!button(name)->isEnabled(), name); // the old piece is not on show
+        }
         QCOMPARE(label("Label2")->text(), QString("mosse: 0"));
     }
 

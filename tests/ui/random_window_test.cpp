@@ -36,7 +36,7 @@ class RandomWindowTest : public QObject {
 
     std::unique_ptr<Form1> window;
     std::mt19937 choices{20261206};
-    bool dealtOnce = false;
+    bool piecesEnabled = false;
     bool waitingForPiece = true;
     bool assignEnabled = false;
     bool pieceWhole = false; // all four triangles of Shape1(0) painted since the last new game
@@ -45,24 +45,12 @@ class RandomWindowTest : public QObject {
     QLabel* label(const char* name) { return window->findChild<QLabel*>(name); }
     const QImage& surface() { return window->findChild<SurfaceWidget*>()->image(); }
 
-    void answerNoIfAsked() {
-        QTimer::singleShot(0, this, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                for (QAbstractButton* b : box->buttons()) {
-                    if (b->text() == "No") {
-                        b->click();
-                    }
-                }
-            }
-        });
-    }
-
     void noteClick(const QString& name) {
         if (name == "nuovoCmd" || name == "orarioCmd" || name == "antiCmd") {
-            pieceWhole = pieceWhole || dealtOnce || name == "nuovoCmd";
+            pieceWhole = pieceWhole || piecesEnabled || name == "nuovoCmd";
         }
         if (name == "nuovoCmd") {
-            dealtOnce = true;
+            piecesEnabled = true;
             waitingForPiece = false;
             assignEnabled = true;
         } else if (std::find(std::begin(pieceButtonNames), std::end(pieceButtonNames), name) !=
@@ -72,6 +60,7 @@ class RandomWindowTest : public QObject {
             pieceWhole = false;
             waitingForPiece = true;
             assignEnabled = false;
+            piecesEnabled = false;
         }
     }
 
@@ -87,7 +76,6 @@ class RandomWindowTest : public QObject {
         if (kind < 12) {
             FaceButton* b = window->findChild<FaceButton*>(buttonNames[choices() % 8]);
             const bool enabled = b->isEnabled();
-            answerNoIfAsked();
             QTest::mouseClick(b, Qt::LeftButton);
             if (enabled) {
                 noteClick(b->objectName());
@@ -97,7 +85,6 @@ class RandomWindowTest : public QObject {
         } else if (kind < 16) {
             QWidget* target = focused();
             const bool enabled = target->isEnabled();
-            answerNoIfAsked();
             QTest::keyClick(target, Qt::Key_Space);
             if (enabled) {
                 noteClick(target->objectName());
@@ -107,7 +94,6 @@ class RandomWindowTest : public QObject {
             a->trigger();
             noteClick(a->objectName());
         } else if (kind < 19) {
-            answerNoIfAsked();
             window->close();
         } else {
             window->resize(1 + static_cast<int>(choices() % 1200),
@@ -137,7 +123,7 @@ class RandomWindowTest : public QObject {
         }
         QCOMPARE(child("assegnaCmd")->isEnabled(), assignEnabled);
         for (const char* name : pieceButtonNames) {
-            QCOMPARE(child(name)->isEnabled(), dealtOnce);
+            QCOMPARE(child(name)->isEnabled(), piecesEnabled);
         }
     }
 
@@ -200,6 +186,18 @@ class RandomWindowTest : public QObject {
         window = std::make_unique<Form1>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // Every quit question, whatever asked it, is answered "No".
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, this, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                for (QAbstractButton* b : box->buttons()) {
+                    if (b->text() == "No") {
+                        b->click();
+                    }
+                }
+            }
+        });
+        answerer.start(0);
         int deepest = 1;
         // ZANFRIA_SOAK=n plays n times as long (make soak).
         const int actions = 20000 * std::max(1, qEnvironmentVariableIntValue("ZANFRIA_SOAK"));

@@ -3,8 +3,12 @@
 
 #include "colours.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QPoint>
 #include <QRgb>
+#include <QTimer>
 
 #include <array>
 #include <cmath>
@@ -32,4 +36,27 @@ inline std::array<QPoint, 4> fillPoints(QPoint corner) {
     return {
         QPoint(even(left + 36.5f), even(top + 10)), QPoint(even(left + 46.5f), even(top + 64.5f)),
         QPoint(even(left + 36.5f), even(top + 119)), QPoint(even(left + 10), even(top + 64.5f))};
+}
+
+// Answers the next quit question with the button captioned `answer` as soon
+// as it is asked (the window asks once the close request is over). Each
+// question asked is passed to `seen` first.
+template <typename Seen>
+void answerQuitQuestion(QObject* context, const QString& answer, Seen seen) {
+    auto* poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, answer, seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        seen(*box);
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == answer) {
+                b->click();
+            }
+        }
+    });
+    poll->start(0);
 }
