@@ -36,7 +36,7 @@ def main():
         rows.append((f"core: {name}", micro(value), ""))
     ui = medians(os.path.join(build, "bench/ui/bench_ui"), {"QT_QPA_PLATFORM": "offscreen"})
     floor = ui.pop("plainLoopSamePixels")
-    for name in ("floodFillTopTriangle", "floodFillTopTriangleFirstTime"):
+    for name in ("floodFillTopTriangle", "floodFillTopTriangleSameColour"):
         value = ui.pop(name)
         rows.append((f"flood fill: {name}", micro(value),
                      f"{value / floor:.1f} × floor ({micro(floor)}); target ≤ 3 ×"))

@@ -1,16 +1,89 @@
 #include "surface.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
-// While a fill runs, the pixels it has taken carry this bit: that marks them
-// as done even when the fill colour was already present in the region.
-constexpr Surface::Pixel takenMark = 0x80;
+using Pixel = Surface::Pixel;
 
-bool fillable(Surface::Pixel pixel) {
-    return pixel != Surface::black && (pixel & takenMark) == 0;
+// A fill that has to tell the pixels it took from pixels that already held
+// its colour paints them with this bit first and clears it at the end.
+constexpr Pixel takenMark = 0x80;
+
+// What stops a fill, the direct way or the marked way: black, and the
+// pixels already taken.
+template <bool marked> struct Stops {
+    Pixel paint;
+    bool stops(Pixel p) const { return p == Surface::black || (marked ? (p & takenMark) != 0 : p == paint); }
+    // Sixteen pixels from p on, a bit each (bit i for p[i]), set where it stops.
+    unsigned stops16(const Pixel* p) const {
+#if defined(__SSE2__)
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i taken = marked ? v : _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(paint)));
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()), taken)));
+#else
+        unsigned bits = 0;
+        for (int i = 0; i < 16; ++i) {
+            bits |= static_cast<unsigned>(stops(p[i])) << i;
+        }
+        return bits;
+#endif
+    }
+};
+
+// Writes the run start..end - 1: sixteen at a time, overlapping at the end.
+void paintRun(Pixel* row, int start, int end, Pixel paint) {
+#if defined(__SSE2__)
+    if (end - start >= 16) {
+        const __m128i v = _mm_set1_epi8(static_cast<char>(paint));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + start), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + end - 16), v);
+        for (int x = start + 16; x < end - 16; x += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), v);
+        }
+        return;
+    }
+#endif
+    std::fill(row + start, row + end, paint);
+}
+
+// The first pixel from x on, short of `end`, that stops the fill; or `end`.
+template <class Rule> int runEnd(const Pixel* row, int x, int end, const Rule& rule) {
+    for (; x + 32 <= end; x += 32) {
+        if (const unsigned s = rule.stops16(row + x) | rule.stops16(row + x + 16) << 16) {
+            return x + std::countr_zero(s);
+        }
+    }
+    for (; x + 16 <= end; x += 16) {
+        if (const unsigned s = rule.stops16(row + x)) {
+            return x + std::countr_zero(s);
+        }
+    }
+    while (x < end && !rule.stops(row[x])) {
+        ++x;
+    }
+    return x;
+}
+
+// The first of the pixels running left up to x - 1 that do not stop the
+// fill; x if there are none.
+template <class Rule> int runStart(const Pixel* row, int x, const Rule& rule) {
+    for (; x >= 16; x -= 16) {
+        if (const unsigned s = rule.stops16(row + x - 16)) {
+            return x - 16 + std::bit_width(s);
+        }
+    }
+    while (x > 0 && !rule.stops(row[x - 1])) {
+        --x;
+    }
+    return x;
 }
 
 } // namespace
@@ -20,12 +93,10 @@ Surface::Surface(int width, int height)
       pixels_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height), white) {}
 
 void Surface::fill(Pixel colour) {
-    ++linesVersion_;
     std::fill(pixels_.begin(), pixels_.end(), colour);
 }
 
 void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
-    ++linesVersion_;
     const int x0 = std::max(left, 0);
     const int x1 = std::min(left + width, width_);
     for (int y = std::max(top, 0); y < std::min(top + height, height_); ++y) {
@@ -36,7 +107,6 @@ void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
 }
 
 void Surface::plot(int x, int y, int scale) {
-    ++linesVersion_;
     for (int dy = 0; dy < scale; ++dy) {
         for (int dx = 0; dx < scale; ++dx) {
             if (contains(x * scale + dx, y * scale + dy)) {
@@ -83,112 +153,106 @@ void Surface::drawLine(int x1, int y1, int x2, int y2, int scale) {
     }
 }
 
-bool Surface::remembers(int x, int y) const {
-    return std::any_of(regions_.begin(), regions_.end(), [&](const Region& r) {
-        return r.x == x && r.y == y && r.linesVersion == linesVersion_;
-    });
-}
-
-Surface::Region& Surface::regionFor(int x, int y) {
-    Region* stale = nullptr;
-    for (Region& r : regions_) {
-        if (r.x == x && r.y == y) {
-            return r;
-        }
-        if (r.linesVersion != linesVersion_ && !stale) {
-            stale = &r;
-        }
-    }
-    if (stale) { // reuse its buffer rather than allocate another
-        stale->x = x;
-        stale->y = y;
-        stale->linesVersion = ~linesVersion_;
-        return *stale;
-    }
-    return regions_.emplace_back(Region{x, y, ~linesVersion_, {}, {}});
-}
-
 Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
-    if (!contains(x, y) || !fillable(pixels_[index(x, y)])) {
+    if (!contains(x, y) || pixels_[index(x, y)] == black) {
         return {};
     }
-    Region& region = regionFor(x, y);
-    if (region.linesVersion != linesVersion_) {
-        explore(x, y, colour, region);
-        region.linesVersion = linesVersion_;
+    Box box{x, y, x, y};
+    // Painting the colour straight away is one write a pixel, but a pixel
+    // that held the colour before then looks taken; met one, the fill starts
+    // again marking what it takes.
+    if (!fillRegion(x, y, Stops<false>{colour}, box)) {
+        runs_.clear();
+        fillRegion(x, y, Stops<true>{static_cast<Pixel>(colour | takenMark)}, box);
+        for (const Run& run : runs_) {
+            paintRun(&pixels_[index(0, run.y)], run.left, run.right + 1, colour);
+        }
     }
-    for (const Span& span : region.spans) {
-        Pixel* row = &pixels_[index(0, span.y)];
-        std::fill(row + span.left, row + span.right + 1, colour);
-    }
-    if (colour == black) {
-        ++linesVersion_; // the region has become a line itself
-    }
-    return region.box;
+    return box;
 }
 
-// A span-by-span fill: each segment on the stack is a run of row y - dy that
-// was just filled; its neighbours in row y are explored, and runs that reach
-// past the parent's ends are sent back the other way. The runs it takes are
-// marked until the caller writes the final colour over them.
-void Surface::explore(int x, int y, Pixel colour, Region& region) {
-    const Pixel marked = colour | takenMark;
-    std::vector<Span>& spans = region.spans;
-    spans.clear();
-    segments_.clear();
-    const auto push = [this](int row, int left, int right, int dy) {
-        if (row + dy >= 0 && row + dy < height_) {
-            segments_.push_back({row + dy, left, right, dy});
-        }
+// A span fill. A segment is a stretch of row y lying along a run just taken
+// in row y - dy; every run that meets it is taken whole and leads on to row
+// y + dy, and where a run overhangs its segment the overhang leads back to
+// row y - dy as well. The last run a segment meets is followed at once, the
+// others wait on the stack. Only black ends a run of the region, so the
+// direct fill gives up, false, where anything else does.
+template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& rule, Box& box) {
+    constexpr bool marking = std::is_same_v<Rule, Stops<true>>;
+    const auto foreign = [&](const Pixel* row, int px) {
+        return !marking && px >= 0 && px < width_ && row[px] != black;
     };
-    push(y, x, x, 1);
-    push(y + 1, x, x, -1);
-    while (!segments_.empty()) {
-        const Segment seg = segments_.back();
-        segments_.pop_back();
-        Pixel* row = &pixels_[index(0, seg.y)];
-        int px = seg.left;
-        int runLeft = px;
-        if (fillable(row[px])) {
-            while (px > 0 && fillable(row[px - 1])) {
-                --px;
-            }
-            runLeft = px;
-            if (runLeft < seg.left - 1) {
-                push(seg.y, runLeft, seg.left - 2, -seg.dy);
-            }
-            px = seg.left;
-        } else {
-            while (px <= seg.right && !fillable(row[px])) {
-                ++px;
-            }
-            runLeft = px;
+    int x0 = x;
+    int x1 = x;
+    int y0 = y;
+    int y1 = y;
+    // Takes the run through pixel px of row py; false if it ends at a pixel
+    // the direct fill cannot tell from its own.
+    int start = 0;
+    int end = 0;
+    const auto take = [&](Pixel* row, int px, bool mayGrowLeft, int py) {
+        start = mayGrowLeft ? runStart(row, px, rule) : px;
+        end = runEnd(row, px + 1, width_, rule);
+        if (foreign(row, start - 1) || foreign(row, end)) {
+            return false;
         }
-        while (px <= seg.right) {
-            while (px < width_ && fillable(row[px])) {
-                ++px;
-            }
-            const int runRight = px - 1;
-            std::fill(row + runLeft, row + px, marked);
-            spans.push_back({runLeft, runRight, seg.y});
-            push(seg.y, runLeft, runRight, seg.dy);
-            if (runRight > seg.right + 1) {
-                push(seg.y, seg.right + 2, runRight, -seg.dy);
-            }
-            ++px;
-            while (px <= seg.right && !fillable(row[px])) {
-                ++px;
-            }
-            runLeft = px;
+        paintRun(row, start, end, rule.paint);
+        if constexpr (marking) {
+            runs_.push_back({py, start, end - 1});
         }
-    }
+        x0 = std::min(x0, start);
+        x1 = std::max(x1, end - 1);
+        y0 = std::min(y0, py);
+        y1 = std::max(y1, py);
+        return true;
+    };
 
-    Box box{width_, height_, -1, -1};
-    for (const Span& span : spans) {
-        box.x0 = std::min(box.x0, span.left);
-        box.x1 = std::max(box.x1, span.right);
-        box.y0 = std::min(box.y0, span.y);
-        box.y1 = std::max(box.y1, span.y);
+    Pixel* row = &pixels_[index(0, y)];
+    if (rule.stops(row[x]) || !take(row, x, true, y)) {
+        return false;
     }
-    region.box = box;
+    segments_.clear();
+    segments_.push_back({y - 1, start, end - 1, -1});
+    Segment seg{y + 1, start, end - 1, 1};
+    for (;;) {
+        bool onward = false;
+        int nextLeft = 0;
+        int nextRight = 0;
+        if (seg.y >= 0 && seg.y < height_) {
+            row = &pixels_[index(0, seg.y)];
+            for (int px = seg.left; px <= seg.right; ++px) {
+                if (rule.stops(row[px])) {
+                    if (foreign(row, px)) {
+                        return false;
+                    }
+                    continue;
+                }
+                if (!take(row, px, px == seg.left, seg.y)) {
+                    return false;
+                }
+                if (start < seg.left) {
+                    segments_.push_back({seg.y - seg.dy, start, seg.left - 1, -seg.dy});
+                }
+                if (end - 1 > seg.right) {
+                    segments_.push_back({seg.y - seg.dy, seg.right + 1, end - 1, -seg.dy});
+                }
+                if (onward) {
+                    segments_.push_back({seg.y + seg.dy, nextLeft, nextRight, seg.dy});
+                }
+                nextLeft = start;
+                nextRight = end - 1;
+                onward = true;
+                px = end;
+            }
+        }
+        if (onward) {
+            seg = {seg.y + seg.dy, nextLeft, nextRight, seg.dy};
+        } else if (!segments_.empty()) {
+            seg = segments_.back();
+            segments_.pop_back();
+        } else {
+            box = {x0, y0, x1, y1};
+            return true;
+        }
+    }
 }

@@ -27,10 +27,7 @@ class Surface {
     int height() const { return height_; }
     int stride() const { return stride_; } // bytes from one row to the next
     // Raw access to the pixels; writing through it may move the black lines.
-    Pixel* bits() {
-        ++linesVersion_;
-        return pixels_.data();
-    }
+    Pixel* bits() { return pixels_.data(); }
     Pixel pixel(int x, int y) const { return pixels_[index(x, y)]; }
 
     void fill(Pixel colour);
@@ -46,22 +43,21 @@ class Surface {
     void drawLine(int x1, int y1, int x2, int y2, int scale = 1);
 
     // Recolours every pixel reachable from (x, y) through left, right, up and
-    // down steps without crossing black. Returns the pixels it changed.
+    // down steps without crossing black, whatever colours they hold. Returns
+    // the box of the pixels it painted: empty when (x, y) is black or outside.
     Box floodFill(int x, int y, Pixel colour);
-    // Whether a fill from (x, y) would replay a region it already knows.
-    bool remembers(int x, int y) const;
 
   private:
-    struct Segment { // row y, to explore below or above the run left..right of row y - dy
+    struct Segment { // explore row y over left..right, next to a run taken in row y - dy
         int y;
         int left;
         int right;
         int dy;
     };
-    struct Span {
+    struct Run { // pixels left..right of row y, taken by a fill
+        int y;
         int left;
         int right;
-        int y;
     };
 
     std::size_t index(int x, int y) const {
@@ -70,27 +66,13 @@ class Surface {
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     void plot(int x, int y, int scale);
-
-    // The pixels a fill reaches depend only on where the black lines are, and
-    // those change only when a game starts or a cell is wiped; so each
-    // region's runs are remembered and the next fill from the same point
-    // just rewrites them.
-    struct Region {
-        int x;
-        int y;
-        std::uint64_t linesVersion;
-        std::vector<Span> spans;
-        Box box;
-    };
-    Region& regionFor(int x, int y);
-    void explore(int x, int y, Pixel colour, Region& region);
+    template <class Rule> bool fillRegion(int x, int y, const Rule& rule, Box& box);
 
     int width_;
     int height_;
-    int stride_;                     // rows start on four-byte boundaries, as images want
-    std::uint64_t linesVersion_ = 0; // bumped whenever black pixels may have changed
-    std::vector<Region> regions_;
+    int stride_; // rows start on four-byte boundaries, as images want
     std::vector<Pixel> pixels_;
     // Kept between fills so that painting allocates nothing once warmed up.
     std::vector<Segment> segments_;
+    std::vector<Run> runs_;
 };

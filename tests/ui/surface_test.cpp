@@ -2,101 +2,149 @@
 
 #include <gtest/gtest.h>
 
+#include <queue>
+#include <random>
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr Surface::Pixel red = 12;
-constexpr Surface::Pixel blue = 9;
 
-// A 12 x 12 surface holding one cell, 10 x 10 at (1, 1), cut by its diagonals.
-Surface cutSquare() {
-    Surface s(12, 12);
-    s.drawOutline(1, 1, 10, 10);
-    s.drawLine(1, 1, 11, 11);
-    s.drawLine(11, 1, 1, 11);
-    return s;
-}
-
-int count(const Surface& s, Surface::Pixel colour) {
-    int n = 0;
-    for (int y = 0; y < s.height(); ++y) {
-        for (int x = 0; x < s.width(); ++x) {
-            n += s.pixel(x, y) == colour;
+// The plainest fill there is: breadth first, one pixel at a time. Returns the
+// surface's pixels as they should be afterwards, row by row, and the box of
+// the pixels reached.
+std::pair<std::vector<Surface::Pixel>, Surface::Box> referenceFill(const Surface& s, int x, int y,
+                                                                   Surface::Pixel colour) {
+    const int w = s.width();
+    const int h = s.height();
+    std::vector<Surface::Pixel> pixels;
+    for (int py = 0; py < h; ++py) {
+        for (int px = 0; px < w; ++px) {
+            pixels.push_back(s.pixel(px, py));
         }
     }
-    return n;
+    Surface::Box box;
+    if (x < 0 || y < 0 || x >= w || y >= h || pixels[y * w + x] == Surface::black) {
+        return {pixels, box};
+    }
+    box = {x, y, x, y};
+    std::vector<bool> seen(pixels.size());
+    std::queue<std::pair<int, int>> next;
+    next.push({x, y});
+    seen[y * w + x] = true;
+    while (!next.empty()) {
+        const auto [px, py] = next.front();
+        next.pop();
+        pixels[py * w + px] = colour;
+        box = {std::min(box.x0, px), std::min(box.y0, py), std::max(box.x1, px),
+               std::max(box.y1, py)};
+        const std::pair<int, int> steps[] = {{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}};
+        for (const auto& [nx, ny] : steps) {
+            const int i = ny * w + nx;
+            if (nx >= 0 && ny >= 0 && nx < w && ny < h && !seen[i] && pixels[i] != Surface::black) {
+                seen[i] = true;
+                next.push({nx, ny});
+            }
+        }
+    }
+    return {pixels, box};
+}
+
+// Fills `s` from (x, y) and checks every pixel and the box it returns
+// against the reference.
+void expectFillAsReference(Surface& s, int x, int y, Surface::Pixel colour) {
+    const auto [expected, box] = referenceFill(s, x, y, colour);
+    const Surface::Box got = s.floodFill(x, y, colour);
+    for (int py = 0; py < s.height(); ++py) {
+        for (int px = 0; px < s.width(); ++px) {
+            ASSERT_EQ(s.pixel(px, py), expected[py * s.width() + px]) << "pixel " << px << ", " << py;
+        }
+    }
+    ASSERT_EQ(got.empty(), box.empty());
+    if (!box.empty()) {
+        EXPECT_EQ(got.x0, box.x0);
+        EXPECT_EQ(got.y0, box.y0);
+        EXPECT_EQ(got.x1, box.x1);
+        EXPECT_EQ(got.y1, box.y1);
+    }
+}
+
+// One cell as the window draws it, with its outline and diagonals in window
+// pixels, on a surface `scale` times larger.
+Surface cellSurface(int scale) {
+    Surface s(80 * scale, 140 * scale);
+    s.drawOutline(3, 5, 73, 129, scale);
+    s.drawLine(3, 5, 75, 133, scale);
+    s.drawLine(75, 5, 3, 133, scale);
+    return s;
 }
 
 } // namespace
 
-TEST(FloodFill, FillsOneTriangleWholeAndLeavesItsNeighboursAlone) {
-    Surface s = cutSquare();
-    const Surface::Box box = s.floodFill(6, 3, red); // the top triangle
-    const int filled = count(s, red);
-    EXPECT_GT(filled, 0);
-    EXPECT_EQ(s.pixel(3, 6), Surface::white); // left triangle
-    EXPECT_EQ(s.pixel(8, 6), Surface::white); // right triangle
-    EXPECT_EQ(s.pixel(6, 9), Surface::white); // bottom triangle
-    EXPECT_EQ(s.pixel(0, 0), Surface::white); // outside the cell
-    // The box names exactly the pixels it changed.
-    int inBox = 0;
-    for (int y = box.y0; y <= box.y1; ++y) {
-        for (int x = box.x0; x <= box.x1; ++x) {
-            inBox += s.pixel(x, y) == red;
+TEST(FloodFill, ReachesAroundABlackCornerIntoTheRowBelow) {
+    Surface s(2, 2);
+    s.fillRect(0, 1, 1, 1, Surface::black);
+    expectFillAsReference(s, 0, 0, red);
+    EXPECT_EQ(s.pixel(1, 1), red);
+}
+
+// Small random surfaces, some wider than the sixteen pixels a fill reads at
+// once: scattered black, a few colours, several fills one
+// after another on the same surface with pixels changed in between, from
+// anywhere (black and outside too) and in any colour (black, and the
+// colour already there, included).
+TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
+    for (unsigned seed = 0; seed < 20000; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        std::mt19937 rng(seed);
+        const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+        const int w = 1 + below(seed % 4 == 0 ? 48 : 8);
+        const int h = 1 + below(7);
+        Surface s(w, h);
+        const int blackPercent = below(60);
+        std::vector<Surface::Pixel> palette(1 + below(3));
+        for (Surface::Pixel& colour : palette) {
+            colour = static_cast<Surface::Pixel>(1 + below(15));
+        }
+        const auto anyColour = [&] {
+            return below(100) < blackPercent ? Surface::black : palette[below(palette.size())];
+        };
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                s.fillRect(x, y, 1, 1, anyColour());
+            }
+        }
+        for (int fill = 0; fill < 4; ++fill) {
+            const int x = below(w + 2) - 1;
+            const int y = below(h + 2) - 1;
+            const bool inside = x >= 0 && y >= 0 && x < w && y < h;
+            Surface::Pixel colour = palette[below(palette.size())];
+            switch (below(4)) {
+            case 0: colour = Surface::black; break;
+            case 1: colour = inside ? s.pixel(x, y) : colour; break;
+            default: break;
+            }
+            expectFillAsReference(s, x, y, colour);
+            if (HasFailure()) {
+                return;
+            }
+            s.bits()[below(h) * s.stride() + below(w)] = anyColour();
         }
     }
-    EXPECT_EQ(inBox, filled);
 }
 
-TEST(FloodFill, RecoloursEverythingThatIsNotBlackAndStopsOnlyAtBlack) {
-    Surface s = cutSquare();
-    s.floodFill(6, 3, red);
-    s.floodFill(6, 3, blue);
-    EXPECT_EQ(count(s, red), 0);
-    const int blueTop = count(s, blue);
-
-    // A pixel of another colour inside the triangle is taken over too, and
-    // a fill with the colour already there still reaches it.
-    Surface t = cutSquare();
-    t.floodFill(6, 3, blue);
-    t.fillRect(6, 4, 1, 1, red);
-    t.floodFill(6, 3, blue);
-    EXPECT_EQ(count(t, blue), blueTop);
-    EXPECT_EQ(count(t, red), 0);
-}
-
-TEST(FloodFill, WithTheSameColourChangesNothing) {
-    Surface s = cutSquare();
-    s.floodFill(3, 6, red);
-    const Surface before = s;
-    const Surface::Box box = s.floodFill(3, 6, red);
-    EXPECT_FALSE(box.empty());
-    for (int y = 0; y < s.height(); ++y) {
-        for (int x = 0; x < s.width(); ++x) {
-            ASSERT_EQ(s.pixel(x, y), before.pixel(x, y));
-        }
+TEST(FloodFill, TakesOneTriangleOfACellAndNothingElseAtEveryScale) {
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "scale " << scale);
+        Surface s = cellSurface(scale);
+        expectFillAsReference(s, 39 * scale, 20 * scale, red); // the top triangle
+        EXPECT_EQ(s.pixel(39 * scale, 30 * scale), red);
+        EXPECT_EQ(s.pixel(10 * scale, 69 * scale), Surface::white); // left triangle
+        EXPECT_EQ(s.pixel(68 * scale, 69 * scale), Surface::white); // right triangle
+        EXPECT_EQ(s.pixel(39 * scale, 120 * scale), Surface::white); // bottom triangle
+        EXPECT_EQ(s.pixel(0, 0), Surface::white);                   // outside the cell
     }
-}
-
-TEST(FloodFill, StartingOnBlackOrOutsidePaintsNothing) {
-    Surface s = cutSquare();
-    EXPECT_TRUE(s.floodFill(1, 1, red).empty());
-    EXPECT_TRUE(s.floodFill(-1, 4, red).empty());
-    EXPECT_TRUE(s.floodFill(4, 12, red).empty());
-    EXPECT_EQ(count(s, red), 0);
-
-    // A triangle painted black cannot be painted again.
-    s.floodFill(6, 3, Surface::black);
-    EXPECT_TRUE(s.floodFill(6, 3, red).empty());
-    EXPECT_EQ(count(s, red), 0);
-}
-
-TEST(FloodFill, AGapInTheOutlineLetsTheFillThrough) {
-    Surface s = cutSquare();
-    s.fillRect(6, 1, 1, 1, Surface::white); // a hole in the top edge
-    s.floodFill(6, 3, red);
-    EXPECT_EQ(s.pixel(0, 0), red);
-    EXPECT_EQ(s.pixel(11, 11), red);          // all round the outside
-    EXPECT_EQ(s.pixel(3, 6), Surface::white); // the closed triangles stay closed
 }
 
 TEST(FloodFill, DoesNotSlipThroughADiagonalLineOneStepAtATime) {
@@ -112,24 +160,11 @@ TEST(SurfaceLines, LeaveOutTheSecondEndPoint) {
     EXPECT_EQ(s.pixel(1, 1), Surface::black);
     EXPECT_EQ(s.pixel(4, 4), Surface::black);
     EXPECT_EQ(s.pixel(5, 5), Surface::white);
-    EXPECT_EQ(count(s, Surface::black), 4);
-}
-
-TEST(FloodFill, RemembersARegionOnlyUntilTheLinesChange) {
-    Surface s = cutSquare();
-    s.floodFill(6, 3, red);
-    EXPECT_TRUE(s.remembers(6, 3));
-    const int wholeTriangle = count(s, red);
-
-    // A new line across the triangle: the next fill must see it.
-    s.drawLine(3, 3, 10, 3);
-    EXPECT_FALSE(s.remembers(6, 3));
-    s.floodFill(6, 4, blue);
-    EXPECT_GT(count(s, blue), 0);
-    EXPECT_LT(count(s, blue), wholeTriangle);
-    EXPECT_EQ(s.pixel(6, 2), red); // above the new line
-
-    // Painting a region black turns it into a line too.
-    s.floodFill(6, 4, Surface::black);
-    EXPECT_TRUE(s.floodFill(6, 4, red).empty());
+    int blacks = 0;
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            blacks += s.pixel(x, y) == Surface::black;
+        }
+    }
+    EXPECT_EQ(blacks, 4);
 }
