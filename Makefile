@@ -21,11 +21,13 @@ test: build
 
 # Every test again, built with AddressSanitizer, UndefinedBehaviorSanitizer
 # and LeakSanitizer; the checks of the installed program run in make test.
+# tests/lsan.supp names the libraries whose leftovers are not the game's.
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANFRIA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j$(JOBS)
 	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS) -LE "footprint|packaging"
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation2
   libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  strace xvfb xdotool python3
+  strace xvfb xdotool python3 dbus-daemon
   desktop-file-utils appstream groff-base dpkg-dev file
 )
 

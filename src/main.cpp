@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "gamestyle.h"
+#include "playcue.h"
 
 #include <QApplication>
 
@@ -10,5 +11,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
     Form1 window;
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // The window has gone: its sound goes with it, now, not when Qt is done.
+    stopCues();
+    return status;
 }

@@ -10,6 +10,14 @@
 // for hot-plugged devices for as long as the subsystem is up, so a game that
 // plays nothing should hold neither. When the device cannot be had, the
 // worker says nothing and waits a while before trying again.
+//
+// Ending the game never waits for sound. stopCues() (when the window is gone,
+// and again at exit) silences the device's callback at once and tells the
+// worker to stop, without waiting for it: the worker may be inside SDL just
+// then, opening a device or talking to a sound server, for as long as those
+// take. So the worker leaves device and subsystem as they are, since closing
+// them waits for SDL's threads, and the player and its logging category are
+// never destroyed: the process ends around a worker that may still be running.
 
 #include "playcue.h"
 
@@ -31,7 +39,13 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcSound, "zanfria.sound", QtWarningMsg)
+// Never destroyed, like the player: the worker may still log while the
+// program's statics are being destroyed.
+const QLoggingCategory& lcSound() {
+    static const QLoggingCategory* const category =
+        new QLoggingCategory("zanfria.sound", QtWarningMsg);
+    return *category;
+}
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -51,13 +65,15 @@ constexpr Uint16 kDeviceBuffer = 512;
 class CuePlayer {
   public:
     CuePlayer() = default;
-    ~CuePlayer();
+    // Never destroyed (see the top of this file).
+    ~CuePlayer() = delete;
     CuePlayer(const CuePlayer&) = delete;
     CuePlayer& operator=(const CuePlayer&) = delete;
 
     void request(std::int16_t id);
     void hold();
     void release();
+    void stop();
     CueState state() const;
 
   private:
@@ -77,6 +93,9 @@ class CuePlayer {
     std::uint64_t requested_ = 0;
     bool held_ = false;
     bool quit_ = false;
+    // Set once by stop(); read by the worker between its steps and by the
+    // device's callback, which then plays only silence.
+    std::atomic<bool> stopped_{false};
 
     // The worker's own.
     std::array<std::optional<cuebank::Clip>, cuebank::cueCount> clips_;
@@ -106,16 +125,6 @@ class CuePlayer {
     std::thread worker_; // started by the first cue that is not held back
 };
 
-CuePlayer::~CuePlayer() {
-    {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
-    }
-    wake_.notify_one();
-    if (worker_.joinable())
-        worker_.join();
-}
-
 void CuePlayer::startWorker() {
     if (!worker_.joinable())
         worker_ = std::thread([this] { run(); });
@@ -130,7 +139,7 @@ void CuePlayer::release() {
     {
         std::lock_guard lock(mutex_);
         held_ = false;
-        if (pending_ == 0)
+        if (pending_ == 0 || quit_)
             return;
         startWorker();
     }
@@ -142,11 +151,24 @@ void CuePlayer::request(std::int16_t id) {
         return;
     {
         std::lock_guard lock(mutex_);
+        if (quit_)
+            return;
         pending_ = id;
         ++requested_;
         if (held_)
             return;
         startWorker();
+    }
+    wake_.notify_one();
+}
+
+void CuePlayer::stop() {
+    // Silence first: from the device's next buffer on, even if the worker
+    // never gets to run again.
+    stopped_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
     }
     wake_.notify_one();
 }
@@ -185,18 +207,24 @@ void CuePlayer::run() {
         }
     }
     lock.unlock();
-    closeDevice();
-    // Nothing else in the game uses SDL: let it free what it still holds.
-    if (sdl_ && sdl_->WasInit(SDL_INIT_EVERYTHING) == 0)
-        sdl_->Quit();
+    // Stopped: the device and SDL are left as they are (see the top of this
+    // file); the callback already plays silence. What SDL keeps for this
+    // thread alone (its error message) would be lost with it.
+    if (sdl_)
+        sdl_->TLSCleanup();
 }
 
 void CuePlayer::start(std::int16_t id) {
     if (!sdl_)
         return; // no SDL on this machine: the game is silent
     if (!decoded_) {
-        for (std::int16_t i = cuebank::firstCue; i <= cuebank::lastCue; ++i)
+        for (std::int16_t i = cuebank::firstCue; i <= cuebank::lastCue; ++i) {
+            // The clips are read from the program's resources, which go away
+            // at exit.
+            if (stopped_)
+                return;
             clips_[i - cuebank::firstCue] = cuebank::decode(*sdl_, i);
+        }
         decoded_ = true;
     }
     const auto& clip = clips_[id - cuebank::firstCue];
@@ -205,6 +233,8 @@ void CuePlayer::start(std::int16_t id) {
         return;
     }
     if (device_ == 0 && !openDevice(clip->rate))
+        return;
+    if (stopped_)
         return;
 
     sdl_->LockAudioDevice(device_);
@@ -227,6 +257,11 @@ bool CuePlayer::openDevice(int rate) {
     ++tries_;
     giveUpForAWhile(now);
     if (!audioUp_) {
+        // SDL would otherwise catch SIGINT and SIGTERM for as long as its
+        // audio is up, and turn them into events nobody reads: the game could
+        // then be neither interrupted nor ended by its session. Set before
+        // every start: SDL_Quit() forgets hints.
+        sdl_->SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
         if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
             qCDebug(lcSound) << "no sound:" << sdl_->GetError();
             return false;
@@ -318,7 +353,7 @@ void CuePlayer::feed(void* self, Uint8* stream, int len) {
     auto* out = reinterpret_cast<std::int16_t*>(stream);
     const std::size_t wanted = static_cast<std::size_t>(len) / sizeof(std::int16_t);
     std::size_t n = 0;
-    if (p.cueData) {
+    if (p.cueData && !p.stopped_) {
         const auto& samples = p.cueData->samples;
         n = std::min(wanted, samples.size() - p.position_);
         std::memcpy(out, samples.data() + p.position_, n * sizeof(std::int16_t));
@@ -333,11 +368,15 @@ void CuePlayer::feed(void* self, Uint8* stream, int len) {
 }
 
 CuePlayer& player() {
-    // The worker logs; its category must outlive it at exit, so it is made
-    // first.
-    lcSound();
-    static CuePlayer instance;
-    return instance;
+    static CuePlayer* const instance = [] {
+        lcSound(); // made before the worker can log
+        return new CuePlayer;
+    }();
+    // Whatever ends the program, the sound ends with it at once.
+    static const struct StopAtExit {
+        ~StopAtExit() { instance->stop(); }
+    } stopAtExit;
+    return *instance;
 }
 
 } // namespace
@@ -352,6 +391,10 @@ void holdCues() {
 
 void releaseCues() {
     player().release();
+}
+
+void stopCues() {
+    player().stop();
 }
 
 CueState cueState() {

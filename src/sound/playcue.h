@@ -20,6 +20,12 @@ void playCue(std::int16_t id);
 void holdCues();
 void releaseCues();
 
+// Silences the cue sounding at once and stops the sound for good: later cues
+// are ignored. Returns without waiting for anything; the device is let go
+// when the process ends. The game calls it when its window has gone, and it
+// happens by itself at exit.
+void stopCues();
+
 // A snapshot of what the sound worker is doing, for tests and diagnostics.
 struct CueState {
     std::int16_t cue = 0;          // the cue started last, 0 before any

@@ -36,8 +36,7 @@ const SdlAudio* load() {
     static SdlAudio sdl;
     const bool complete = find(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
                           find(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
-                          find(library, "SDL_WasInit", sdl.WasInit) &&
-                          find(library, "SDL_Quit", sdl.Quit) &&
+                          find(library, "SDL_TLSCleanup", sdl.TLSCleanup) &&
                           find(library, "SDL_GetError", sdl.GetError) &&
                           find(library, "SDL_SetHintWithPriority", sdl.SetHintWithPriority) &&
                           find(library, "SDL_RWFromConstMem", sdl.RWFromConstMem) &&

@@ -8,8 +8,7 @@
 struct SdlAudio {
     decltype(&SDL_InitSubSystem) InitSubSystem;
     decltype(&SDL_QuitSubSystem) QuitSubSystem;
-    decltype(&SDL_WasInit) WasInit;
-    decltype(&SDL_Quit) Quit;
+    decltype(&SDL_TLSCleanup) TLSCleanup;
     decltype(&SDL_GetError) GetError;
     decltype(&SDL_SetHintWithPriority) SetHintWithPriority;
     decltype(&SDL_RWFromConstMem) RWFromConstMem;

@@ -25,13 +25,20 @@ sandbox=$work/sandbox
 mkdir -p "$sandbox"/{home,config,cache,data,state,run}
 chmod 700 "$sandbox/run"
 
-# Nothing from the caller's environment: no session bus, no sound server
-# address, no Qt or SDL settings; started in the home folder, as a desktop
-# starts programs. DISPLAY is added by start_display.
-clean_env=(env -i -C "$sandbox/home" PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$sandbox/home"
-  XDG_CONFIG_HOME="$sandbox/config" XDG_CACHE_HOME="$sandbox/cache"
+# Nothing from the caller's environment: no sound server address, no Qt or
+# SDL settings; started in the home folder, as a desktop starts programs.
+# DISPLAY is added by start_display.
+# No session bus either, and none started for it: with no address at all,
+# libdbus would launch a bus daemon for the display (dbus-launch, from
+# dbus-x11, when installed), which outlives the game, and strace -f would
+# wait for it. A check that wants a bus gives the game a private one with
+# dbus-run-session, which sets its own address.
+# Every signal at its default action: a shell without job control starts its
+# background commands deaf to SIGINT.
+clean_env=(env -i --default-signal -C "$sandbox/home" PATH=/usr/bin:/bin LANG=C.UTF-8
+  HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/config" XDG_CACHE_HOME="$sandbox/cache"
   XDG_DATA_HOME="$sandbox/data" XDG_STATE_HOME="$sandbox/state"
-  XDG_RUNTIME_DIR="$sandbox/run" QT_QPA_PLATFORM=xcb)
+  XDG_RUNTIME_DIR="$sandbox/run" QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled:)
 
 # Every call that names a file or a socket, or uses a descriptor; -yy shows
 # the file or socket behind each descriptor.
