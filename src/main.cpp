@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "gamestyle.h"
-#include "playcue.h"
+#include "sdlcueplayer.h"
 
 #include <QApplication>
 
@@ -9,10 +9,11 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(new GameStyle);
     // Ties the window to its desktop entry and icon on every desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
-    Form1 window;
+    SdlCuePlayer cues;
+    Form1 window(cues);
     window.show();
     const int status = app.exec();
     // The window has gone: its sound goes with it, now, not when Qt is done.
-    stopCues();
+    cues.stop();
     return status;
 }

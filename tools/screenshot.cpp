@@ -1,6 +1,8 @@
 // usage: screenshot FILE.png
 #include "form1.h"
 #include "italian.h"
+#include "rules.h"
+#include "sdlcueplayer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,7 +18,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     speakItalian(app);
-    Form1 window;
+    SdlCuePlayer cues;
+    Form1 window(cues);
     window.show();
     QApplication::processEvents();
     const auto click = [&window](const char* name) {
@@ -28,7 +31,7 @@ int main(int argc, char* argv[]) {
     const char* const moves[] = {"orarioCmd", "spostaCmd", "orizCmd"};
     click("nuovoCmd");
     while (window.game().state().currentSlot < 9) {
-        while (!window.game().pieceFits()) {
+        while (!pieceFits(window.game().state())) {
             click(moves[choices() % 3]);
         }
         click("assegnaCmd");

@@ -1,5 +1,6 @@
 // The game's commands on the core alone, with a view that shows nothing.
 #include "game.h"
+#include "rules.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,15 +13,15 @@ struct Blind final : GameView {
     void showCounter(std::string_view) override {}
     void showStatus(std::string_view) override {}
     void dockStatusLine() override {}
-    void playCue(std::int16_t) override {}
+    void playCue(Cue) override {}
     void setAssignEnabled(bool) override {}
     void setPieceButtonsEnabled(bool) override {}
-    void clearSurface() override {}
-    void placeCell(std::int16_t, const Cell&) override {}
-    void wipeCell(std::int16_t) override {}
-    void floodFill(int x, int y, ColourCode colour) override {
-        benchmark::DoNotOptimize(x + y + colour);
+    void clearBoard() override {}
+    void layOutBoard() override {}
+    void paintSide(std::int16_t cell, Side side, ColourCode colour) override {
+        benchmark::DoNotOptimize(cell + static_cast<int>(side) + colour);
     }
+    void wipeSlot(std::int16_t) override {}
 };
 
 // Turns, mirrors and swaps the piece at random until it fits, then assigns it.
@@ -28,7 +29,7 @@ void placeOne(Game& game) {
     static std::minstd_rand choices;
     void (Game::*const moves[])() = {&Game::rotateClockwise, &Game::swapTopRight,
                                      &Game::reflectHorizontal};
-    while (!game.pieceFits()) {
+    while (!pieceFits(game.state())) {
         (game.*moves[choices() % 3])();
     }
     game.assignPiece();
@@ -36,8 +37,8 @@ void placeOne(Game& game) {
 
 struct Board {
     Blind view;
-    ClockSeededDraws draws;
-    Game game{view, draws};
+    ClockSeededRandom random;
+    Game game{view, random};
 
     explicit Board(int slot) {
         game.newGame();
@@ -72,7 +73,7 @@ BENCHMARK(discardAt)->Arg(1)->Arg(2)->Arg(7)->Arg(8)->Arg(12);
 
 void assignRefused(benchmark::State& state) {
     Board board(8);
-    while (board.game.pieceFits()) {
+    while (pieceFits(board.game.state())) {
         board.game.rotateClockwise();
     }
     for (auto _ : state) {
@@ -92,8 +93,8 @@ BENCHMARK(newGame);
 // Assignments with their deals, cancels and the turning in between.
 void wholeGame(benchmark::State& state) {
     Blind view;
-    ClockSeededDraws draws;
-    Game game{view, draws};
+    ClockSeededRandom random;
+    Game game{view, random};
     for (auto _ : state) {
         game.newGame();
         game.discardPiece();

@@ -2,12 +2,17 @@
 #include "firstframe.h"
 #include "form1.h"
 #include "gamestyle.h"
+#include "printclock.h"
+#include "sdlcueplayer.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(new GameStyle);
-    Form1 window;
-    FirstFrame watch(window.centralWidget());
+    SdlCuePlayer cues;
+    Form1 window(cues);
+    afterFirstFrame(window.centralWidget(), printClockAndExit);
     window.show();
     return app.exec();
 }

@@ -1,6 +1,8 @@
 // The flood fill beside the plain loop that bounds it, and each click on the
 // real window (offscreen) until the surface and the labels are repainted.
 #include "form1.h"
+#include "rules.h"
+#include "sdlcueplayer.h"
 #include "surface.h"
 #include "surfacewidget.h"
 
@@ -80,6 +82,8 @@ void plainLoopSamePixels(benchmark::State& state) {
 }
 BENCHMARK(plainLoopSamePixels);
 
+// The real sound, as the game plays it.
+SdlCuePlayer cues;
 std::unique_ptr<Form1> window;
 
 QAbstractButton* button(const char* name) {
@@ -91,7 +95,7 @@ void settle() {
 }
 
 void click(benchmark::State& state, const char* name) {
-    window = std::make_unique<Form1>();
+    window = std::make_unique<Form1>(cues);
     window->show();
     settle();
     button("nuovoCmd")->click();
@@ -111,7 +115,7 @@ BENCHMARK_CAPTURE(click, nuovoCmd, "nuovoCmd");
 
 // ASSEGNA, placing a piece and dealing the next; a new game every 17 pieces.
 void clickAssegnaPlacing(benchmark::State& state) {
-    window = std::make_unique<Form1>();
+    window = std::make_unique<Form1>(cues);
     window->show();
     settle();
     const auto fresh = [] {
@@ -128,7 +132,7 @@ void clickAssegnaPlacing(benchmark::State& state) {
         // Any arrangement is a few random turns, mirrors and swaps away.
         static std::minstd_rand choices;
         const char* const moves[] = {"orarioCmd", "spostaCmd", "orizCmd"};
-        while (!window->game().pieceFits()) {
+        while (!pieceFits(window->game().state())) {
             button(moves[choices() % 3])->click();
         }
         settle();
@@ -141,7 +145,7 @@ void clickAssegnaPlacing(benchmark::State& state) {
 BENCHMARK(clickAssegnaPlacing)->Iterations(400);
 
 void menuCommand(benchmark::State& state, const char* name) {
-    window = std::make_unique<Form1>();
+    window = std::make_unique<Form1>(cues);
     window->show();
     settle();
     QAction* action = window->findChild<QAction*>(name);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "draws.h"
 #include "gamestate.h"
 #include "gameview.h"
-#include "layout.h"
+#include "random.h"
 
 #include <cstdint>
 
@@ -11,7 +10,7 @@
 // of the window and runs to its end, telling the view what to show and play.
 class Game {
   public:
-    Game(GameView& view, DrawSource& draws);
+    Game(GameView& view, RandomSource& random);
 
     void newGame();
     void discardPiece();    // NUOVO RETTANGOLO
@@ -26,33 +25,22 @@ class Game {
     void swapTopRight();
 
     const GameState& state() const { return state_; }
-    const Shape1Set& Shape1() const { return Shape1_; }
-
-    // Whether the current piece, as it is turned now, could go to currentSlot.
-    bool pieceFits() const;
 
   private:
+    using Rearrangement = Piece (*)(Piece);
+    // One manipulation: a move, its cue, the new arrangement, the triangles
+    // it changed repainted, the verdict.
+    template <Rearrangement arrange> void rearrange(Cue cue);
+
     void Daiquadrato();
     void dealPiece();
     std::int32_t drawFreeColour();
-    bool holdsDemandedColours() const;
     void commitPiece();
     void showMatchHint();
-    bool lookAheadRefuses() const;
-    bool neighboursMatch() const;
-
-    void beginManipulation(std::int16_t cue);
     void addMoves(std::int32_t moves);
-
-    void paintTop(std::int16_t index, ColourCode colour);
-    void paintRight(std::int16_t index, ColourCode colour);
-    void paintBottom(std::int16_t index, ColourCode colour);
-    void paintLeft(std::int16_t index, ColourCode colour);
-    void fillAtFillPoint(ColourCode colour);
-    void paintWholePiece(std::int16_t index);
+    void paintPiece(std::int16_t cell, Piece piece);
 
     GameView& view_;
-    DrawSource& draws_;
+    RandomSource& random_;
     GameState state_;
-    Shape1Set Shape1_{pieceCell};
 };

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "piece.h"
 #include "rangearray.h"
 
 #include <cstdint>
 
+inline constexpr int slotCount = 18;
+inline constexpr int slotsPerRow = 6;
+
 // The fields of a running game, in the widths the game has always used.
 // Everything starts at zero, before the first game is laid out.
 struct GameState {
-    float fillX = 0; // start point of the last flood fill; scratch of the painting calls
-    float fillY = 0;
     std::int16_t currentSlot = 0; // slot the next assignment fills, 1..18; 19 when complete
     std::int32_t pieceTop = 0;
     std::int32_t pieceRight = 0;
@@ -20,6 +22,14 @@ struct GameState {
     RangeArray<std::int32_t, 1, 18> placedRight;
     RangeArray<std::int16_t, 9, 13> colourFree; // only meaningful inside a deal: -1 free, 0 taken
     std::int32_t moveCount = 0;
+
+    Piece piece() const { return {pieceTop, pieceRight, pieceBottom, pieceLeft}; }
+    void setPiece(Piece p) {
+        pieceTop = p.top;
+        pieceRight = p.right;
+        pieceBottom = p.bottom;
+        pieceLeft = p.left;
+    }
 
     friend bool operator==(const GameState&, const GameState&) = default;
 };

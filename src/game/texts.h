@@ -21,15 +21,3 @@ inline constexpr std::string_view completedSuffix = " mosse";
 inline constexpr std::string_view counterPrefix = "mosse: ";
 
 } // namespace texts
-
-// The sound cues, by the number of their clip.
-namespace cues {
-
-inline constexpr short newGame = 101;
-inline constexpr short refused = 102;
-inline constexpr short mirrorLeftRight = 105;
-inline constexpr short turn = 106;
-inline constexpr short completed = 107;
-inline constexpr short click = 108; // mirror top-bottom and the top-right swap
-
-} // namespace cues

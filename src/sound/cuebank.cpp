@@ -9,22 +9,22 @@
 
 namespace cuebank {
 
-QByteArray clipFile(std::int16_t id) {
-    if (id < firstCue || id > lastCue)
-        return {};
-    QFile file(QStringLiteral(":/sounds/cue%1.wav").arg(id));
+QByteArray clipFile(Cue cue) {
+    // No check against the cues: what the resources hold is for the build to
+    // say, and for the clip tests to compare with the cues.
+    QFile file(QStringLiteral(":/sounds/cue%1.wav").arg(clipId(cue)));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-std::optional<Clip> decode(const SdlAudio& sdl, std::int16_t id) {
+std::optional<Clip> decode(const SdlAudio& sdl, Cue cue) {
     // An ADPCM clip ends inside its last block; the "fact" chunk says where.
     // Without this SDL plays the rest of the block, which is noise. Set on
     // every call: SDL_Quit() forgets hints.
     sdl.SetHintWithPriority(SDL_HINT_WAVE_FACT_CHUNK, "truncate", SDL_HINT_OVERRIDE);
 
-    const QByteArray file = clipFile(id);
+    const QByteArray file = clipFile(cue);
     if (file.isEmpty())
         return std::nullopt;
     SDL_RWops* rw = sdl.RWFromConstMem(file.constData(), static_cast<int>(file.size()));
@@ -40,7 +40,7 @@ std::optional<Clip> decode(const SdlAudio& sdl, std::int16_t id) {
         return std::nullopt;
 
     Clip clip;
-    clip.id = id;
+    clip.cue = cue;
     clip.rate = layout.freq;
     const auto* first = reinterpret_cast<const std::int16_t*>(buffer);
     clip.samples.assign(first, first + bytes / sizeof(std::int16_t));

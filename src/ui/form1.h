@@ -1,17 +1,21 @@
 #pragma once
 
-#include "draws.h"
+#include "board.h"
 #include "game.h"
 #include "gameview.h"
+#include "random.h"
 
 #include <QMainWindow>
+
 #include <array>
 #include <optional>
 
+class CuePlayer;
 class FaceButton;
 class QAction;
 class QLabel;
 class SurfaceWidget;
+struct ButtonDesign;
 
 // The game's one window: its widgets, its handlers, and the view through
 // which the game shows itself.
@@ -23,7 +27,7 @@ class Form1 final : public QMainWindow, private GameView {
     static constexpr int surfaceWidth = 770;  // right of Shape1(0)
     static constexpr int surfaceHeight = 411; // below the board
 
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(CuePlayer& cues, QWidget* parent = nullptr);
     ~Form1() override;
 
     const Game& game() const { return game_; }
@@ -46,36 +50,37 @@ class Form1 final : public QMainWindow, private GameView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    static const std::array<ButtonDesign, 8>& buttonDesigns();
+
     void createWidgets();
+    void createButtons();
     void createMenu();
+    void finishStartUp();
     std::array<FaceButton*, 5> pieceButtons() const;
     bool askToQuit();
     void askThenClose();
+    // Runs one of the game's commands, then tells a screen reader of the piece.
+    void runCommand(void (Game::*command)());
+    void loadFitsPicture();
 
     // GameView
     void showFitPicture(bool fits) override;
     void showCounter(std::string_view text) override;
     void showStatus(std::string_view text) override;
     void dockStatusLine() override;
-    void playCue(std::int16_t id) override;
+    void playCue(Cue cue) override;
     void setAssignEnabled(bool enabled) override;
     void setPieceButtonsEnabled(bool enabled) override;
-    void clearSurface() override;
-    void placeCell(std::int16_t index, const Cell& cell) override;
-    void wipeCell(std::int16_t index) override;
-    void floodFill(int x, int y, ColourCode colour) override;
+    void clearBoard() override;
+    void layOutBoard() override;
+    void paintSide(std::int16_t cell, Side side, ColourCode colour) override;
+    void wipeSlot(std::int16_t slot) override;
 
-    void drawCellLines(const Cell& cell);
-    void repaintCell(const Cell& cell);
-    void play(void (Game::*command)());
-    void describe(QWidget* widget, const QString& text);
-    QString pieceDescription() const;
-    void loadFitsPicture();
-
+    CuePlayer& cues_;
     SurfaceWidget* surface_ = nullptr;
+    std::optional<BoardPainter> board_;
     FaceButton* nuovoCmd = nullptr;
     FaceButton* antiCmd = nullptr;
     FaceButton* orizCmd = nullptr;
@@ -96,7 +101,6 @@ class Form1 final : public QMainWindow, private GameView {
     bool asking_ = false;          // "Vuoi veramente uscire?" is open or on its way
     bool quitConfirmed_ = false;   // answered "Sì": the next close goes through
     std::optional<bool> fitShown_; // the figure Image1 shows
-    bool pieceShown_ = false;      // some fill since the surface was cleared
-    ClockSeededDraws draws_;
+    ClockSeededRandom random_;
     Game game_;
 };

@@ -21,13 +21,17 @@ constexpr Pixel takenMark = 0x80;
 // pixels already taken.
 template <bool marked> struct Stops {
     Pixel paint;
-    bool stops(Pixel p) const { return p == Surface::black || (marked ? (p & takenMark) != 0 : p == paint); }
+    bool stops(Pixel p) const {
+        return p == Surface::black || (marked ? (p & takenMark) != 0 : p == paint);
+    }
     // Sixteen pixels from p on, a bit each (bit i for p[i]), set where it stops.
     unsigned stops16(const Pixel* p) const {
 #if defined(__SSE2__)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i taken = marked ? v : _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(paint)));
-        return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()), taken)));
+        const __m128i taken =
+            marked ? v : _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(paint)));
+        return static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()), taken)));
 #else
         unsigned bits = 0;
         for (int i = 0; i < 16; ++i) {
@@ -99,10 +103,8 @@ void Surface::fill(Pixel colour) {
 void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
     const int x0 = std::max(left, 0);
     const int x1 = std::min(left + width, width_);
-    for (int y = std::max(top, 0); y < std::min(top + height, height_); ++y) {
-        for (int x = x0; x < x1; ++x) {
-            pixels_[index(x, y)] = colour;
-        }
+    for (int y = std::max(top, 0); y < std::min(top + height, height_) && x0 < x1; ++y) {
+        paintRun(&pixels_[index(0, y)], x0, x1, colour);
     }
 }
 

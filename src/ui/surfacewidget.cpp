@@ -1,6 +1,6 @@
 #include "surfacewidget.h"
 
-#include "colours.h"
+#include "colourtable.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,8 +15,7 @@ SurfaceWidget::SurfaceWidget(int width, int height, int scale, QWidget* parent)
     // but no pixel can ever fall outside the table.
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i) {
-        const Rgb c = colourTable[static_cast<std::size_t>(i % 16)];
-        table[i] = qRgb(c.red, c.green, c.blue);
+        table[i] = colourTable[static_cast<std::size_t>(i % 16)];
     }
     image_.setColorTable(table);
     image_.setDevicePixelRatio(scale);

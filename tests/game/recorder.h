@@ -1,147 +1,158 @@
 #pragma once
 
-#include "draws.h"
 #include "game.h"
-#include "gameview.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <deque>
 #include <functional>
-#include <ostream>
 #include <random>
+#include <ranges>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-// What the game asked the window to show and play, kept as the screen
-// would hold it, plus the full sequence of requests for order checks.
+using Log = std::vector<std::string>;
+
+// Slots 1..18 of the board; entry 0 is the cell of the current piece.
+using Board = std::array<Piece, slotCount + 1>;
+
+inline std::string statusOf(std::string_view text) {
+    return "status " + std::string(text);
+}
+
+// What the game asked the window to show and play, kept as the screen would
+// hold it, and every request in game terms ("slot 7 top 9") for order checks.
 struct Recorder final : GameView {
-    struct Fill {
-        int x;
-        int y;
-        ColourCode colour;
-        friend bool operator==(const Fill&, const Fill&) = default;
-        friend std::ostream& operator<<(std::ostream& out, const Fill& f) {
-            return out << "fill at (" << f.x << ", " << f.y << ") colour " << f.colour;
-        }
-    };
+    bool fits = false, assignEnabled = false, pieceButtonsEnabled = false;
+    std::string counter, status;
+    Board cells{}; // colour 0 where nothing is painted
+    Log log;
 
-    bool fits = false;
-    std::string counter;
-    std::string status;
-    bool assignEnabled = false;
-    bool pieceButtonsEnabled = false;
-    std::vector<std::int16_t> cues;
-    std::vector<Fill> fills;
-    std::array<Cell, 19> cells{};
-    std::vector<std::int16_t> wiped;
-    std::vector<std::string> log;
-    bool keepLog = true; // long random runs turn it off
-
-    void note(std::string entry) {
-        if (keepLog) {
-            log.push_back(std::move(entry));
-        }
+    template <typename T> void show(T& field, T value, std::string entry) {
+        field = std::move(value);
+        log.push_back(std::move(entry));
     }
-
-    void showFitPicture(bool f) override {
-        fits = f;
-        note(f ? "fits" : "does not fit");
+    void showFitPicture(bool f) override { show(fits, f, f ? "fits" : "does not fit"); }
+    void showCounter(std::string_view t) override {
+        show(counter, std::string(t), "counter " + std::string(t));
     }
-    void showCounter(std::string_view text) override {
-        counter = text;
-        note("counter " + counter);
+    void showStatus(std::string_view t) override { show(status, std::string(t), statusOf(t)); }
+    void dockStatusLine() override { log.push_back("dock"); }
+    void playCue(Cue cue) override {
+        static constexpr std::array<const char*, cueCount> names{
+            "new game", "refused", "103", "104", "mirror", "turn", "completed", "click"};
+        log.push_back(std::string("cue ") + names.at(static_cast<std::size_t>(cueIndex(cue))));
     }
-    void showStatus(std::string_view text) override {
-        status = text;
-        note("status " + status);
+    void setAssignEnabled(bool e) override {
+        show(assignEnabled, e, e ? "assign on" : "assign off");
     }
-    void dockStatusLine() override { note("dock"); }
-    void playCue(std::int16_t id) override {
-        cues.push_back(id);
-        note("cue " + std::to_string(id));
+    void setPieceButtonsEnabled(bool e) override {
+        show(pieceButtonsEnabled, e, e ? "piece buttons on" : "piece buttons off");
     }
-    void setAssignEnabled(bool enabled) override {
-        assignEnabled = enabled;
-        note(enabled ? "assign on" : "assign off");
+    void clearBoard() override { show(cells, Board{}, "clear board"); }
+    void layOutBoard() override { log.push_back("lay out board"); }
+    void paintSide(std::int16_t cell, Side side, ColourCode colour) override {
+        static constexpr std::array<const char*, 4> sides{"top", "right", "bottom", "left"};
+        cells.at(static_cast<std::size_t>(cell)).setColour(side, colour);
+        log.push_back((cell == pieceCell ? "piece" : "slot " + std::to_string(cell)) + " " +
+                      sides.at(static_cast<std::size_t>(side)) + " " + std::to_string(colour));
     }
-    void setPieceButtonsEnabled(bool enabled) override {
-        pieceButtonsEnabled = enabled;
-        note(enabled ? "piece buttons on" : "piece buttons off");
-    }
-    void clearSurface() override {
-        fills.clear();
-        note("clear");
-    }
-    void placeCell(std::int16_t index, const Cell& cell) override {
-        cells[static_cast<std::size_t>(index)] = cell;
-        note("cell " + std::to_string(index));
-    }
-    void wipeCell(std::int16_t index) override {
-        wiped.push_back(index);
-        note("wipe " + std::to_string(index));
-    }
-    void floodFill(int x, int y, ColourCode colour) override {
-        fills.push_back({x, y, colour});
-        if (keepLog) {
-            note("fill " + std::to_string(x) + "," + std::to_string(y) + " " +
-                 std::to_string(colour));
-        }
-    }
-
-    void forget() {
-        cues.clear();
-        fills.clear();
-        wiped.clear();
-        log.clear();
+    void wipeSlot(std::int16_t k) override {
+        show(cells.at(k), Piece{}, "wipe slot " + std::to_string(k));
     }
 };
 
-// A piece as its four sides, top, right, bottom, left.
-struct Piece {
-    std::int32_t top;
-    std::int32_t right;
-    std::int32_t bottom;
-    std::int32_t left;
-    friend bool operator==(const Piece&, const Piece&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Piece& p) {
-        return out << "piece " << p.top << "/" << p.right << "/" << p.bottom << "/" << p.left;
+// The four requests that paint `p` on a cell, in the order the game paints.
+inline Log paints(const std::string& cell, Piece p) {
+    return {cell + " top " + std::to_string(p.top), cell + " right " + std::to_string(p.right),
+            cell + " bottom " + std::to_string(p.bottom), cell + " left " + std::to_string(p.left)};
+}
+
+inline Log joined(std::initializer_list<Log> logs) {
+    const auto all = logs | std::views::join;
+    return Log(all.begin(), all.end());
+}
+
+inline Board placedPieces(const GameState& s) {
+    Board b{};
+    for (int k = 1; k <= slotCount; ++k) {
+        b[k] = {s.placedTop[k], s.placedRight[k], s.placedBottom[k], s.placedLeft[k]};
     }
+    return b;
+}
+
+// The rules of the board written out plainly, to check the game against.
+// Slot k lies in row (k - 1) / 6 and column (k - 1) % 6, counted from 0.
+inline bool meetsNeighbours(int k, const Board& b, Piece p) {
+    return k >= 1 && k <= 18 && ((k - 1) % 6 == 0 || p.left == b[k - 1].right) &&
+           (k <= 6 || p.top == b[k - 6].bottom);
+}
+// The next slot's piece must show p.right on its left and b[k - 5].bottom
+// on its top, and no piece shows a colour twice.
+inline bool blocksNextSlot(int k, const Board& b, Piece p) {
+    return k > 6 && k <= 18 && (k - 1) % 6 < 5 && p.right == b[k - 5].bottom;
+}
+inline bool fitsByTheRules(int k, const Board& b, Piece p) {
+    return meetsNeighbours(k, b, p) && !blocksNextSlot(k, b, p);
+}
+// A dealt piece has four of the colours 9..13, and those the slot demands.
+inline bool holdsWhatTheSlotDemands(int k, const Board& b, Piece p) {
+    const std::set<int> has{p.top, p.right, p.bottom, p.left};
+    return has.size() == 4 && *has.begin() >= 9 && *has.rbegin() <= 13 &&
+           ((k - 1) % 6 == 0 || has.contains(b[k - 1].right)) &&
+           (k <= 6 || has.contains(b[k - 6].bottom));
+}
+
+// Each piece command, the cue it plays, and what it makes of the piece 9/10/11/12
+// (top/right/bottom/left).
+using Command = void (Game::*)();
+struct PieceCommand {
+    Command press;
+    const char* cue;
+    Piece madeOf9to12;
 };
-
-inline Piece currentPiece(const GameState& s) {
-    return {s.pieceTop, s.pieceRight, s.pieceBottom, s.pieceLeft};
+inline const std::array<PieceCommand, 5> pieceCommands{{
+    {&Game::rotateAnticlockwise, "cue turn", {10, 11, 12, 9}},
+    {&Game::rotateClockwise, "cue turn", {12, 9, 10, 11}},
+    {&Game::reflectHorizontal, "cue mirror", {9, 12, 11, 10}},
+    {&Game::reflectVertical, "cue click", {11, 10, 9, 12}},
+    {&Game::swapTopRight, "cue click", {10, 9, 11, 12}},
+}};
+// The same command on any piece: each side takes the colour of the side the
+// command moves into it.
+inline Piece rearranged(Piece p, const PieceCommand& c) {
+    const std::array<std::int32_t, 4> was{p.top, p.right, p.bottom, p.left};
+    const Piece& m = c.madeOf9to12;
+    return {was.at(m.top - 9), was.at(m.right - 9), was.at(m.bottom - 9), was.at(m.left - 9)};
 }
 
-// The draw that makes the deal pick colour `code` (9..13).
-inline float drawFor(std::int32_t code) {
-    return (static_cast<float>(code - 9) + 0.5f) / 5.0f;
-}
-
-// Draws chosen by the test: a dealer is asked for every attempt at a piece
-// and answers with the piece to deal, or queued draws are used in order.
-class ScriptedDraws final : public DrawSource {
+// Numbers for the deal: queued ones first; when none are left, those of the
+// dealer's piece for the attempt; with no dealer, repeatable ones from the seed.
+class TestRandom final : public RandomSource {
   public:
+    explicit TestRandom(std::uint32_t seed = 1) : engine(seed) {}
     std::function<Piece()> dealer;
     std::deque<float> queued;
-    int reseeds = 0;
+    std::mt19937 engine;
 
+    // The numbers the deal turns into the piece's colours.
     void deal(Piece p) {
-        for (std::int32_t side : {p.top, p.right, p.bottom, p.left}) {
-            queued.push_back(drawFor(side));
+        for (Side s : allSides) {
+            queued.push_back((static_cast<float>(p.colour(s) - 9) + 0.5f) / 5.0f);
         }
     }
     void reseed() override {
-        ++reseeds;
         if (dealer && queued.empty()) {
             deal(dealer());
         }
     }
     float next() override {
         if (queued.empty()) {
-            throw std::logic_error("the deal asked for more draws than the test scripted");
+            return unitFloat(engine());
         }
         const float r = queued.front();
         queued.pop_front();
@@ -149,122 +160,50 @@ class ScriptedDraws final : public DrawSource {
     }
 };
 
-// Deterministic draws, so a failing game can be replayed from its seed.
-class SeededDraws final : public DrawSource {
-  public:
-    explicit SeededDraws(std::uint32_t seed) : engine_(seed) {}
-    void reseed() override {}
-    float next() override { return unitFloat(engine_()); }
-
-  private:
-    std::mt19937 engine_;
-};
-
-// The rules of the board written out plainly, to check the game against.
-inline bool fitsByTheRules(const GameState& s, Piece p) {
-    const int k = s.currentSlot;
-    if (k < 1 || k > 18) {
-        return false;
-    }
-    const int column = (k - 1) % 6 + 1;
-    const int row = (k - 1) / 6 + 1;
-    if (column > 1 && p.left != s.placedRight[k - 1]) {
-        return false;
-    }
-    if (row > 1 && p.top != s.placedBottom[k - 6]) {
-        return false;
-    }
-    if (row > 1 && column < 6 && p.right == s.placedBottom[k - 5]) {
-        return false;
-    }
-    return true;
+// The 120 pieces of four different colours, in a fixed order.
+inline std::vector<Piece> everyPiece() {
+    std::vector<Piece> all;
+    std::array<int, 5> c{9, 10, 11, 12, 13};
+    do { // each order of the five colours leaves out its last
+        all.push_back({c[0], c[1], c[2], c[3]});
+    } while (std::next_permutation(c.begin(), c.end()));
+    return all;
 }
 
-// Four different colours of 9..13.
-inline bool holdsFourColours(Piece p) {
-    const std::array<std::int32_t, 4> sides{p.top, p.right, p.bottom, p.left};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (sides[i] < 9 || sides[i] > 13) {
-            return false;
-        }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (sides[i] == sides[j]) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-// What holds after every command: the slot in range, the counter showing
-// the moves, and every placed piece meeting its left and upper neighbours.
-inline void checkBoard(const GameState& s, const Recorder& view) {
-    ASSERT_GE(s.currentSlot, 1);
-    ASSERT_LE(s.currentSlot, 19);
-    ASSERT_EQ(view.counter, "mosse: " + std::to_string(s.moveCount));
-    for (int k = 2; k < s.currentSlot; ++k) {
-        if ((k - 1) % 6 != 0) {
-            ASSERT_EQ(s.placedLeft[k], s.placedRight[k - 1]) << "slot " << k;
-        }
-        if (k > 6) {
-            ASSERT_EQ(s.placedTop[k], s.placedBottom[k - 6]) << "slot " << k;
-        }
-    }
-}
-
-// A piece for the current slot that fits as dealt, using the lowest free colours.
-inline Piece fittingPiece(const GameState& s) {
-    const int k = s.currentSlot;
-    const int column = (k - 1) % 6 + 1;
-    const int row = (k - 1) / 6 + 1;
-    Piece p{0, 0, 0, 0};
-    if (column > 1) {
-        p.left = s.placedRight[k - 1];
-    }
-    if (row > 1) {
-        p.top = s.placedBottom[k - 6];
-    }
-    const auto used = [&p](std::int32_t c) {
-        return p.top == c || p.right == c || p.bottom == c || p.left == c;
-    };
-    const std::int32_t avoid = (row > 1 && column < 6) ? s.placedBottom[k - 5] : 0;
-    // Start the search at a colour that moves with the slot, so the board
-    // gets some variety.
-    for (std::int32_t* side : {&p.top, &p.left, &p.right, &p.bottom}) {
-        if (*side != 0) {
-            continue;
-        }
-        for (int i = 0; i < 5; ++i) {
-            const std::int32_t c = 9 + (i + 2 * k) % 5;
-            if (!used(c) && !(side == &p.right && c == avoid)) {
-                *side = c;
-                break;
-            }
-        }
-    }
-    return p;
-}
-
-// A game with a recorder and a dealer that, unless told otherwise, deals
-// every piece ready to fit.
+// A new game with a recorder and a dealer that deals every piece ready to
+// fit, played on until `slot`, if any, is the next to fill. Where the dealer's
+// search starts moves with the slot, so the board gets some variety.
 struct Table {
     Recorder view;
-    ScriptedDraws draws;
-    Game game{view, draws};
+    TestRandom random;
+    Game game{view, random};
 
-    Table() {
-        draws.dealer = [this] { return fittingPiece(game.state()); };
+    explicit Table(int slot = 0) {
+        random.dealer = [this] {
+            const int k = state().currentSlot;
+            const std::vector<Piece> pieces = everyPiece();
+            for (std::size_t n = 0; n < pieces.size(); ++n) {
+                const Piece p = pieces.at((n + 37u * static_cast<std::size_t>(k)) % 120);
+                if (fitsByTheRules(k, placedPieces(state()), p)) {
+                    return p;
+                }
+            }
+            throw std::logic_error("no piece fits slot " + std::to_string(k));
+        };
         game.newGame();
+        if (slot > 0) {
+            game.discardPiece();
+        }
+        for (int tries = 0; tries < 100 && state().currentSlot < slot; ++tries) {
+            game.assignPiece(); // a game that refuses fitting pieces stops short
+        }
     }
     const GameState& state() const { return game.state(); }
 
-    // Places pieces until `slot` is the next to fill.
-    void fillUpTo(int slot) {
-        if (state().currentSlot == 1) {
-            game.discardPiece();
-        }
-        while (state().currentSlot < slot) {
-            game.assignPiece();
-        }
+    // What one command asks of the view.
+    Log logOf(Command command) {
+        view.log.clear();
+        (game.*command)();
+        return view.log;
     }
 };

@@ -2,19 +2,19 @@
 
 #include <cstdint>
 
-// Uniform single-precision draws in [0, 1) for the deal.
-class DrawSource {
+// Uniform single-precision numbers in [0, 1) for the deal.
+class RandomSource {
   public:
-    virtual ~DrawSource() = default;
+    virtual ~RandomSource() = default;
     virtual void reseed() = 0; // before every attempt at a piece
     virtual float next() = 0;  // never 1.0
 };
 
 // The game's own generator: re-seeding mixes the clock into the current
 // state, so attempts within one clock tick still differ.
-class ClockSeededDraws final : public DrawSource {
+class ClockSeededRandom final : public RandomSource {
   public:
-    ClockSeededDraws();
+    ClockSeededRandom();
     void reseed() override;
     float next() override;
 

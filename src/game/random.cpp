@@ -1,4 +1,4 @@
-#include "draws.h"
+#include "random.h"
 
 #include <chrono>
 
@@ -18,13 +18,13 @@ std::uint64_t splitMix(std::uint64_t& state) {
 
 } // namespace
 
-ClockSeededDraws::ClockSeededDraws() : state_(clockTicks()) {}
+ClockSeededRandom::ClockSeededRandom() : state_(clockTicks()) {}
 
-void ClockSeededDraws::reseed() {
+void ClockSeededRandom::reseed() {
     state_ ^= clockTicks();
     splitMix(state_);
 }
 
-float ClockSeededDraws::next() {
+float ClockSeededRandom::next() {
     return unitFloat(static_cast<std::uint32_t>(splitMix(state_) >> 32));
 }

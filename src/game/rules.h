@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gamestate.h"
+
+// The board's rules, read off the state for the slot k = currentSlot.
+//
+// Slot k has a left neighbour k - 1 unless it starts a row, and a neighbour
+// above, k - 6, from the second row on. The look-ahead guards the slot after
+// it: that piece must show placedRight(k) on its left and placedBottom(k - 5)
+// on its top, and a piece never repeats a colour.
+
+constexpr bool onBoard(int slot) {
+    return slot >= 1 && slot <= slotCount;
+}
+
+constexpr bool inFirstColumn(int slot) {
+    return (slot - 1) % slotsPerRow == 0;
+}
+
+constexpr bool inFirstRow(int slot) {
+    return slot <= slotsPerRow;
+}
+
+// Slots with both a row above and a right neighbour in the same row.
+constexpr bool hasLookAhead(int slot) {
+    return onBoard(slot) && !inFirstRow(slot) && slot % slotsPerRow != 0;
+}
+
+bool lookAheadRefuses(const GameState& s);
+bool neighboursMatch(const GameState& s);
+// Whether the current piece, as it is turned now, could go to currentSlot.
+bool pieceFits(const GameState& s);
+// Whether the piece holds the colours the slot's neighbours demand, in any
+// arrangement: the deal asks no more, turning them into place is the
+// player's work.
+bool holdsDemandedColours(const GameState& s);

@@ -1,0 +1,114 @@
+#include "board.h"
+
+#include "surfacewidget.h"
+
+#include <cmath>
+
+namespace {
+
+// Halves go to the even pixel, as the default rounding mode does.
+int pixel(float coordinate) {
+    return static_cast<int>(std::lrint(coordinate));
+}
+
+} // namespace
+
+QRect cellRect(const Cell& cell) {
+    return QRect(pixel(cell.shape.left), pixel(cell.shape.top), pixel(cell.shape.width),
+                 pixel(cell.shape.height));
+}
+
+BoardPainter::BoardPainter(SurfaceWidget& surface) : surface_(surface) {
+    drawLines(cells_[0]);
+}
+
+void BoardPainter::clear() {
+    painted_ = false;
+    surface_.surface().fill(Surface::white);
+    for (const Cell& cell : cells_) {
+        if (cell.visible) {
+            drawLines(cell);
+        }
+    }
+    surface_.update();
+}
+
+void BoardPainter::layOut() {
+    const float width = cells_[0].shape.width;
+    const float height = cells_[0].shape.height;
+    std::size_t k = 0;
+    for (int row = 1; row <= 3; ++row) {
+        for (int column = 1; column <= 6; ++column) {
+            Cell& cell = cells_[++k];
+            const float left = Shape2.left + width * static_cast<float>(column - 1);
+            const float top = Shape2.top + height * static_cast<float>(row - 1);
+            cell.shape = {left, top, width, height};
+            cell.line1 = {left, top, left + width, top + height};
+            cell.line2 = {left + width, top, left, top + height};
+            cell.visible = true;
+            drawLines(cell);
+            repaint(cell);
+        }
+    }
+}
+
+void BoardPainter::wipe(std::int16_t index) {
+    const Cell& cell = Shape1(index);
+    const QRect r = cellRect(cell);
+    const int k = surface_.scale();
+    surface_.surface().fillRect(r.left() * k, r.top() * k, r.width() * k, r.height() * k,
+                                Surface::white);
+    drawLines(cell);
+    repaint(cell);
+}
+
+void BoardPainter::paintTop(std::int16_t index, ColourCode colour) {
+    const Shape& r = Shape1(index).shape;
+    fillX = r.left + r.width / 2;
+    fillY = r.top + 10;
+    fillAtFillPoint(colour);
+}
+
+void BoardPainter::paintRight(std::int16_t index, ColourCode colour) {
+    const Shape& r = Shape1(index).shape;
+    fillX = r.left + r.width / 2 + 10;
+    fillY = r.top + r.height / 2;
+    fillAtFillPoint(colour);
+}
+
+void BoardPainter::paintBottom(std::int16_t index, ColourCode colour) {
+    const Shape& r = Shape1(index).shape;
+    fillX = r.left + r.width / 2;
+    fillY = r.top + r.height - 10;
+    fillAtFillPoint(colour);
+}
+
+void BoardPainter::paintLeft(std::int16_t index, ColourCode colour) {
+    const Shape& r = Shape1(index).shape;
+    fillX = r.left + 10;
+    fillY = r.top + r.height / 2;
+    fillAtFillPoint(colour);
+}
+
+void BoardPainter::fillAtFillPoint(ColourCode colour) {
+    painted_ = true;
+    const int k = surface_.scale();
+    surface_.repaintBox(surface_.surface().floodFill(pixel(fillX) * k, pixel(fillY) * k,
+                                                     static_cast<Surface::Pixel>(colour)));
+}
+
+void BoardPainter::drawLines(const Cell& cell) {
+    Surface& s = surface_.surface();
+    const int k = surface_.scale();
+    const QRect r = cellRect(cell);
+    s.drawOutline(r.left(), r.top(), r.width(), r.height(), k);
+    for (const Line& line : {cell.line1, cell.line2}) {
+        s.drawLine(pixel(line.x1), pixel(line.y1), pixel(line.x2), pixel(line.y2), k);
+    }
+}
+
+// One pixel further right and down too: a slot's second diagonal starts
+// just past its top-right corner.
+void BoardPainter::repaint(const Cell& cell) {
+    surface_.update(cellRect(cell).adjusted(0, 0, 1, 1));
+}
