@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "form1.h"
 #include "gamestyle.h"
 #include "sdlcueplayer.h"
@@ -5,7 +6,13 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = answerCommandLine(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
+    if (const auto status = refuseLeftoverArguments(argc, argv)) {
+        return *status;
+    }
     QApplication::setStyle(new GameStyle);
     // Ties the window to its desktop entry and icon on every desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
