@@ -23,7 +23,10 @@ constexpr std::int16_t clipId(Cue cue) {
     return static_cast<std::int16_t>(cue);
 }
 
-// The cue's place among all of them, 0 for the first.
+// The cue's place among all of them, 0 for the first, and back.
 constexpr int cueIndex(Cue cue) {
     return clipId(cue) - clipId(firstCue);
+}
+constexpr Cue cueAt(int index) {
+    return Cue(clipId(firstCue) + index);
 }

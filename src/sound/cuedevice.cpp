@@ -132,10 +132,7 @@ void CueDevice::giveUpForAWhile(Clock::time_point now) {
 CueDevice::Clock::time_point CueDevice::watch() {
     const auto now = Clock::now();
     if (sdl_->GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
-        qCDebug(lcSound) << "sound device lost";
-        close();
-        giveUpForAWhile(now);
-        return now;
+        return lose(now, "sound device lost");
     }
     if (!sounding_)
         return lingerOrClose(now);
@@ -145,13 +142,18 @@ CueDevice::Clock::time_point CueDevice::watch() {
         lastFrame_ = frame;
         lastProgress_ = now;
     } else if (now - lastProgress_ >= kStallLimit) {
-        qCDebug(lcSound) << "sound device stopped playing";
-        close();
-        giveUpForAWhile(now);
-        return now;
+        return lose(now, "sound device stopped playing");
     }
     // Look again when the clip should have ended, and at least twice a second.
     return now + std::min<Clock::duration>(timeToClipEnd(), 500ms);
+}
+
+// A device that no longer plays is closed and left alone for a while.
+CueDevice::Clock::time_point CueDevice::lose(Clock::time_point now, const char* why) {
+    qCDebug(lcSound) << why;
+    close();
+    giveUpForAWhile(now);
+    return now;
 }
 
 CueDevice::Clock::time_point CueDevice::lingerOrClose(Clock::time_point now) {

@@ -44,6 +44,7 @@ class CueDevice {
     bool open(int rate);
     void close();
     void giveUpForAWhile(Clock::time_point now);
+    Clock::time_point lose(Clock::time_point now, const char* why);
     Clock::time_point lingerOrClose(Clock::time_point now);
     Clock::duration timeToClipEnd();
     static void feed(void* self, Uint8* stream, int len);

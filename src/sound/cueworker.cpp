@@ -120,8 +120,7 @@ bool CueWorker::decodeClips(const SdlAudio& sdl) {
         // exit.
         if (stopping())
             return false;
-        const Cue cue{static_cast<std::int16_t>(clipId(firstCue) + i)};
-        clips_[i] = cuebank::decode(sdl, cue);
+        clips_[i] = cuebank::decode(sdl, cueAt(i));
     }
     decoded_ = true;
     return true;

@@ -159,7 +159,7 @@ Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
     if (!contains(x, y) || pixels_[index(x, y)] == black) {
         return {};
     }
-    Box box{x, y, x, y};
+    Box box;
     // Painting the colour straight away is one write a pixel, but a pixel
     // that held the colour before then looks taken; met one, the fill starts
     // again marking what it takes.

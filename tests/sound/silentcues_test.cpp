@@ -14,7 +14,7 @@ TEST(CuesWithoutSound, EveryCueIsAcceptedQuietlyAndNothingPlays) {
 
     SdlCuePlayer player;
     for (int call = 0; call < 3 * cueCount; ++call) { // every cue, three times over
-        player.playCue(Cue(clipId(firstCue) + call % cueCount));
+        player.playCue(cueAt(call % cueCount));
         ASSERT_TRUE(waitFor([&] { return player.state().handled == call + 1u; }));
     }
     const CueState s = player.state();
