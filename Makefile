@@ -8,12 +8,18 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what the game needs: a first build leaves the tests out (make test
+# adds them to the same folder), a later one keeps what is there.
+run:
+	@scripts/install-deps.sh game
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+	cmake --build $(BUILD) --target zanfria -j$(JOBS)
 	./$(BUILD)/zanfria
 
 test: build

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game needs to build, run and test,
-# and only those that are missing.
+# Installs the Debian 12 packages the game needs, and only those that are
+# missing: "install-deps.sh game" those to build and play it, with no
+# argument those to test, measure and package it as well.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation2
   libsdl2-dev
+)
+[ "${1:-all}" = game ] || packages+=(
   libgtest-dev libgmock-dev libbenchmark-dev
   strace xvfb xdotool python3 dbus-daemon
   desktop-file-utils appstream groff-base dpkg-dev file
@@ -27,4 +30,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}"
