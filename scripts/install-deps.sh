@@ -12,7 +12,7 @@ packages=(
 [ "${1:-all}" = game ] || packages+=(
   libgtest-dev libgmock-dev libbenchmark-dev
   strace xvfb xdotool python3 dbus-daemon
-  desktop-file-utils appstream groff-base dpkg-dev file
+  desktop-file-utils appstream groff-base dpkg-dev file lintian man-db
 )
 
 missing=()

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setStyle(new GameStyle);
     // Ties the window to its desktop entry and icon on every desktop.
-    QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.Vestito"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.vestito"));
     SdlCuePlayer cues;
     Form1 window(cues);
     window.show();
