@@ -12,6 +12,11 @@
 #   icon.svg     -> icon-16.png ... icon-256.png
 #   <button>.svg -> <button>.png, 32 x 32, except orario.png = anti.svg mirrored
 #   altri.svg    -> altri.png, 16 x 16
+#
+# Each picture the window shows is also made for screens of 1.5 and 2 device
+# pixels to the window pixel, as <name>@1.5x.png and <name>@2x.png, drawn
+# from the source at that size rather than enlarged. The icon comes in the
+# sizes those screens ask for instead: icon-24, icon-72 and icon-96 too.
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -30,32 +35,37 @@ png_out() {  # in.png out.png [extra convert options...]
     convert "$in" "$@" -strip -define png:exclude-chunks=date,time PNG32:"$out"
 }
 
+# The densities the window draws at: zoom, and the file name's suffix.
+densities=("1:" "1.5:@1.5x" "2:@2x")
+
 # --- the full-length figure: one drawing, two facings -----------------------
 # Flat colours on a white ground: PNG keeps them exact and, unlike JPEG, needs
 # no decoder beyond the one the button pictures already use.
-rsvg-convert -w 161 -h 230 figure.svg -o "$work/figure.png"
-convert "$work/figure.png" -background white -alpha remove -alpha off "$work/figure-flat.png"
 figure_out() {  # out.png [extra convert options...]
     local out=$1
     shift
     convert "$work/figure-flat.png" "$@" -strip -define png:exclude-chunks=date,time PNG24:"$out"
 }
-figure_out figure-fits.png
-figure_out figure-nofit.png -flop
-
-# --- button pictures, 32 x 32 -----------------------------------------------
-for name in nuovo anti oriz verti sposta assegna esci; do
-    rsvg-convert -w 32 -h 32 "$name.svg" -o "$work/$name.png"
-    png_out "$work/$name.png" "$name.png"
+for density in "${densities[@]}"; do
+    zoom=${density%%:*} suffix=${density#*:}
+    rsvg-convert -z "$zoom" figure.svg -o "$work/figure.png"
+    convert "$work/figure.png" -background white -alpha remove -alpha off "$work/figure-flat.png"
+    figure_out "figure-fits$suffix.png"
+    figure_out "figure-nofit$suffix.png" -flop
 done
-png_out "$work/anti.png" orario.png -flop
 
-# --- the menu bar's "more commands" mark, 16 x 16 ----------------------------
-rsvg-convert -w 16 -h 16 altri.svg -o "$work/altri.png"
-png_out "$work/altri.png" altri.png
+# --- button pictures, 32 x 32, and the menu bar's "more commands" mark, 16 x 16
+for density in "${densities[@]}"; do
+    zoom=${density%%:*} suffix=${density#*:}
+    for name in nuovo anti oriz verti sposta assegna esci altri; do
+        rsvg-convert -z "$zoom" "$name.svg" -o "$work/$name.png"
+        png_out "$work/$name.png" "$name$suffix.png"
+    done
+    png_out "$work/anti.png" "orario$suffix.png" -flop
+done
 
 # --- window icon --------------------------------------------------------------
-for size in 16 32 48 64 128 256; do
+for size in 16 24 32 48 64 72 96 128 256; do
     rsvg-convert -w "$size" -h "$size" icon.svg -o "$work/icon-$size.png"
     png_out "$work/icon-$size.png" "icon-$size.png"
 done

@@ -55,9 +55,11 @@ void BoardPainter::layOut() {
 void BoardPainter::wipe(std::int16_t index) {
     const Cell& cell = Shape1(index);
     const QRect r = cellRect(cell);
-    const int k = surface_.scale();
-    surface_.surface().fillRect(r.left() * k, r.top() * k, r.width() * k, r.height() * k,
-                                Surface::white);
+    const qreal k = surface_.scale();
+    const int left = Surface::at(r.left(), k);
+    const int top = Surface::at(r.top(), k);
+    surface_.surface().fillRect(left, top, Surface::at(r.right() + 1, k) - left,
+                                Surface::at(r.bottom() + 1, k) - top, Surface::white);
     drawLines(cell);
     repaint(cell);
 }
@@ -92,14 +94,15 @@ void BoardPainter::paintLeft(std::int16_t index, ColourCode colour) {
 
 void BoardPainter::fillAtFillPoint(ColourCode colour) {
     painted_ = true;
-    const int k = surface_.scale();
-    surface_.repaintBox(surface_.surface().floodFill(pixel(fillX) * k, pixel(fillY) * k,
+    const qreal k = surface_.scale();
+    surface_.repaintBox(surface_.surface().floodFill(Surface::at(pixel(fillX), k),
+                                                     Surface::at(pixel(fillY), k),
                                                      static_cast<Surface::Pixel>(colour)));
 }
 
 void BoardPainter::drawLines(const Cell& cell) {
     Surface& s = surface_.surface();
-    const int k = surface_.scale();
+    const qreal k = surface_.scale();
     const QRect r = cellRect(cell);
     s.drawOutline(r.left(), r.top(), r.width(), r.height(), k);
     for (const Line& line : {cell.line1, cell.line2}) {

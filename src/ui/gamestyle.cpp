@@ -5,7 +5,7 @@
 QIcon GameStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
                               const QWidget* widget) const {
     if (which == SP_ToolBarHorizontalExtensionButton) {
-        return QIcon(picture("altri.png"));
+        return pictureIcon("altri.png");
     }
     return QProxyStyle::standardIcon(which, option, widget);
 }

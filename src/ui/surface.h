@@ -32,15 +32,26 @@ class Surface {
 
     void fill(Pixel colour);
     void fillRect(int left, int top, int width, int height, Pixel colour);
-    // Lines are given in window pixels and drawn `scale` surface pixels to
-    // each: exactly the one-pixel drawing, enlarged, so a region closed at
-    // one scale is closed at every scale.
+    // Lines are given in window pixels and drawn at `scale` surface pixels
+    // to the window pixel, every line lineWidth(scale) surface pixels wide,
+    // whole pixels, wherever it lies: at a whole scale exactly the one-pixel
+    // drawing enlarged. A region closed at one scale is closed at every scale.
     //
-    // A black rectangle covering left..left+width-1, top..top+height-1.
-    void drawOutline(int left, int top, int width, int height, int scale = 1);
+    // Window pixel x covers surface pixels at(x, scale)..at(x + 1, scale) - 1.
+    static int at(int x, double scale);
+    // The window pixel that covers surface pixel p.
+    static int windowPixel(int p, double scale);
+    // Wide enough that a line's steps between neighbouring window pixels
+    // always touch: the scale, rounded up.
+    static int lineWidth(double scale);
+
+    // A black rectangle covering left..left+width-1, top..top+height-1, its
+    // sides inside those pixels: two rectangles side by side are parted by
+    // two lines' widths.
+    void drawOutline(int left, int top, int width, int height, double scale = 1);
     // A black line from the first point towards the second, the second point
     // itself left out (it lies one past the cell's corner).
-    void drawLine(int x1, int y1, int x2, int y2, int scale = 1);
+    void drawLine(int x1, int y1, int x2, int y2, double scale = 1);
 
     // Recolours every pixel reachable from (x, y) through left, right, up and
     // down steps without crossing black, whatever colours they hold. Returns
@@ -65,7 +76,6 @@ class Surface {
                static_cast<std::size_t>(x);
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    void plot(int x, int y, int scale);
     template <class Rule> bool fillRegion(int x, int y, const Rule& rule, Box& box);
 
     int width_;

@@ -7,9 +7,10 @@
 
 #include <algorithm>
 
-SurfaceWidget::SurfaceWidget(int width, int height, int scale, QWidget* parent)
-    : QWidget(parent), scale_(scale), surface_(width * scale, height * scale),
-      image_(surface_.bits(), width * scale, height * scale, surface_.stride(),
+SurfaceWidget::SurfaceWidget(int width, int height, qreal scale, QWidget* parent)
+    : QWidget(parent), scale_(scale),
+      surface_(Surface::at(width, scale), Surface::at(height, scale)),
+      image_(surface_.bits(), surface_.width(), surface_.height(), surface_.stride(),
              QImage::Format_Indexed8) {
     // Every byte value has an entry: a fill's passing marks are never shown,
     // but no pixel can ever fall outside the table.
@@ -24,8 +25,9 @@ SurfaceWidget::SurfaceWidget(int width, int height, int scale, QWidget* parent)
 
 void SurfaceWidget::repaintBox(const Surface::Box& box) {
     if (!box.empty()) {
-        update(QRect(QPoint(box.x0 / scale_, box.y0 / scale_),
-                     QPoint(box.x1 / scale_, box.y1 / scale_)));
+        update(QRect(
+            QPoint(Surface::windowPixel(box.x0, scale_), Surface::windowPixel(box.y0, scale_)),
+            QPoint(Surface::windowPixel(box.x1, scale_), Surface::windowPixel(box.y1, scale_))));
     }
 }
 
@@ -35,19 +37,27 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
     // its right, and their bounding box holds ten times the pixels. Each part
     // goes in bands of at most 64 device lines: Qt hands taller image blends
     // to its thread pool, and for a cell the hand-off costs more than the copy.
-    const int band = std::max(1, 64 / scale_);
+    // The surface pixels of each part go to the same device pixels, none
+    // resampled, whether or not the scale is whole.
+    const int band = std::max(1, static_cast<int>(64 / scale_));
     for (const QRect& dirty : event->region()) {
         for (int top = dirty.top(); top <= dirty.bottom(); top += band) {
-            const QRect part(dirty.left(), top, dirty.width(),
-                             std::min(band, dirty.bottom() + 1 - top));
-            const QRect source(part.topLeft() * scale_, part.size() * scale_);
-            painter.drawImage(part, image_, source);
+            const int bottom = std::min(top + band, dirty.bottom() + 1);
+            const QPoint from(Surface::at(dirty.left(), scale_), Surface::at(top, scale_));
+            const QPoint to(Surface::at(dirty.right() + 1, scale_), Surface::at(bottom, scale_));
+            const QRectF source(from, to);
+            painter.drawImage(QRectF(source.topLeft() / scale_, source.size() / scale_), image_,
+                              source);
         }
     }
-    // Beyond the surface the ground is white.
-    const QRect drawn(0, 0, image_.width() / scale_, image_.height() / scale_);
-    for (const QRect& part : event->region() - QRegion(drawn)) {
-        painter.fillRect(part, Qt::white);
+    // Beyond the surface the ground is white, from the device pixel after
+    // the surface's last, which need not end a window pixel.
+    const QSizeF drawn = QSizeF(image_.size()) / scale_;
+    const QRect whole(0, 0, static_cast<int>(drawn.width()), static_cast<int>(drawn.height()));
+    if (!(event->region() - QRegion(whole)).isEmpty()) {
+        painter.fillRect(QRectF(drawn.width(), 0, width() - drawn.width(), height()), Qt::white);
+        painter.fillRect(QRectF(0, drawn.height(), drawn.width(), height() - drawn.height()),
+                         Qt::white);
     }
 }
 

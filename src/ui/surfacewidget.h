@@ -7,14 +7,14 @@
 
 // Shows the drawing surface in the window's client area; everything
 // painted on it stays until it is cleared or wiped. The surface has `scale`
-// device pixels for each of the window's pixels, so it stays sharp on a
-// high-density screen.
+// device pixels for each of the window's pixels, whole or not (see
+// Surface::at), so it is shown pixel for pixel on a high-density screen.
 class SurfaceWidget : public QWidget {
     Q_OBJECT
   public:
-    SurfaceWidget(int width, int height, int scale, QWidget* parent = nullptr);
+    SurfaceWidget(int width, int height, qreal scale, QWidget* parent = nullptr);
 
-    int scale() const { return scale_; }
+    qreal scale() const { return scale_; }
 
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
@@ -32,7 +32,7 @@ class SurfaceWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    int scale_;
+    qreal scale_;
     Surface surface_;
     QImage image_;
 };

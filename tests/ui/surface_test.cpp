@@ -125,17 +125,18 @@ TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
 }
 
 TEST(FloodFill, TakesOneTriangleOfACellAndNothingElseAtEveryScale) {
-    for (const int scale : {1, 2}) {
+    for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
         SCOPED_TRACE(testing::Message() << "scale " << scale);
+        const auto at = [scale](int x) { return Surface::at(x, scale); };
         // One cell as the window draws it, outline and diagonals in window pixels.
-        Surface s(80 * scale, 140 * scale);
+        Surface s(at(80), at(140));
         s.drawOutline(3, 5, 73, 129, scale);
         s.drawLine(3, 5, 75, 133, scale);
         s.drawLine(75, 5, 3, 133, scale);
-        expectFillAsReference(s, 39 * scale, 20 * scale, red);       // the top triangle
-        EXPECT_EQ(s.pixel(10 * scale, 69 * scale), Surface::white);  // left triangle
-        EXPECT_EQ(s.pixel(68 * scale, 69 * scale), Surface::white);  // right triangle
-        EXPECT_EQ(s.pixel(39 * scale, 120 * scale), Surface::white); // bottom triangle
-        EXPECT_EQ(s.pixel(0, 0), Surface::white);                    // outside the cell
+        expectFillAsReference(s, at(39), at(20), red);       // the top triangle
+        EXPECT_EQ(s.pixel(at(10), at(69)), Surface::white);  // left triangle
+        EXPECT_EQ(s.pixel(at(68), at(69)), Surface::white);  // right triangle
+        EXPECT_EQ(s.pixel(at(39), at(120)), Surface::white); // bottom triangle
+        EXPECT_EQ(s.pixel(0, 0), Surface::white);            // outside the cell
     }
 }
