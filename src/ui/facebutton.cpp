@@ -1,5 +1,6 @@
 #include "facebutton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -10,6 +11,11 @@ constexpr int bevel = 2;
 constexpr int pictureTop = 4;
 constexpr int pictureSize = 32;
 constexpr int captionGap = 1;
+constexpr int focusRingWidth = 2;
+
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Enter || event->key() == Qt::Key_Return;
+}
 
 } // namespace
 
@@ -20,9 +26,15 @@ FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor fa
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QRect FaceButton::pictureRect() const {
+    return QRect((width() - pictureSize) / 2, pictureTop, pictureSize, pictureSize);
+}
+
+// Clear of the focus ring.
 QRect FaceButton::captionRect() const {
     const int top = pictureTop + pictureSize + captionGap;
-    return QRect(bevel + 1, top, width() - 2 * (bevel + 1), height() - top - bevel);
+    const int side = bevel + focusRingWidth;
+    return QRect(side, top, width() - 2 * side, height() - top - side);
 }
 
 // As many words to a line as fit. Qt's own wrapping would also break after
@@ -101,7 +113,7 @@ void FaceButton::paintEvent(QPaintEvent*) {
     }
 
     const int shift = sunk ? 1 : 0;
-    painter.drawPixmap((width() - pictureSize) / 2 + shift, pictureTop + shift, shownPicture());
+    painter.drawPixmap(pictureRect().topLeft() + QPoint(shift, shift), shownPicture());
 
     const QRect caption = captionRect().translated(shift, shift);
     const int flags = Qt::AlignHCenter | Qt::AlignTop;
@@ -115,8 +127,36 @@ void FaceButton::paintEvent(QPaintEvent*) {
     }
     painter.drawText(caption, flags, lines);
 
+    // Black stands out from every face by far more than 3 : 1, and just
+    // inside the bevel the ring covers neither the picture nor the caption.
     if (hasFocus()) {
-        painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
-        painter.drawRect(all.adjusted(bevel + 1, bevel + 1, -bevel - 2, -bevel - 2));
+        const QRect ring = all.adjusted(bevel, bevel, -bevel, -bevel);
+        const QColor ink(0, 0, 0);
+        const int w = focusRingWidth;
+        painter.fillRect(ring.left(), ring.top(), ring.width(), w, ink);
+        painter.fillRect(ring.left(), ring.bottom() + 1 - w, ring.width(), w, ink);
+        painter.fillRect(ring.left(), ring.top(), w, ring.height(), ink);
+        painter.fillRect(ring.right() + 1 - w, ring.top(), w, ring.height(), ink);
+    }
+}
+
+// Enter and Return work as Space does: the button goes down as the key goes
+// down and is clicked as it comes up, once, however long the key is held.
+// Clicked on the way down, the question PER USCIRE asks would take the
+// key's repeats for its own Enter.
+void FaceButton::keyPressEvent(QKeyEvent* event) {
+    if (!isEnter(event)) {
+        QAbstractButton::keyPressEvent(event);
+    } else if (!event->isAutoRepeat()) {
+        setDown(true);
+    }
+}
+
+void FaceButton::keyReleaseEvent(QKeyEvent* event) {
+    if (!isEnter(event)) {
+        QAbstractButton::keyReleaseEvent(event);
+    } else if (!event->isAutoRepeat() && isDown()) {
+        setDown(false);
+        click();
     }
 }

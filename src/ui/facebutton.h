@@ -6,7 +6,8 @@
 
 // A push button in the graphical style: its own face colour, its picture
 // centred at the top and its caption below, broken at its spaces onto more
-// lines when it does not fit the width.
+// lines when it does not fit the width. Space, Enter and Return press it
+// when it has the focus, which a black ring inside its bevel shows.
 class FaceButton : public QAbstractButton {
     Q_OBJECT
   public:
@@ -14,12 +15,16 @@ class FaceButton : public QAbstractButton {
 
     QColor faceColour() const { return face_; }
     QPixmap picture() const { return picture_; }
+    // Where the picture is drawn, in window pixels, whatever its density.
+    QRect pictureRect() const;
     // Where the caption is drawn; it must hold the whole wrapped caption.
     QRect captionRect() const;
     QStringList captionLines() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     const QPixmap& shownPicture();
