@@ -24,6 +24,10 @@ struct GameState {
     std::int32_t moveCount = 0;
 
     Piece piece() const { return {pieceTop, pieceRight, pieceBottom, pieceLeft}; }
+    // What slot 1..18 holds, once it is filled (see isFilled).
+    Piece placed(int slot) const {
+        return {placedTop[slot], placedRight[slot], placedBottom[slot], placedLeft[slot]};
+    }
     void setPiece(Piece p) {
         pieceTop = p.top;
         pieceRight = p.right;

@@ -21,6 +21,12 @@ constexpr bool inFirstRow(int slot) {
     return slot <= slotsPerRow;
 }
 
+// The slots before currentSlot hold their pieces, the others are empty: a
+// cancelled slot is empty again, whatever its placed fields still say.
+constexpr bool isFilled(const GameState& s, int slot) {
+    return onBoard(slot) && slot < s.currentSlot;
+}
+
 // Slots with both a row above and a right neighbour in the same row.
 constexpr bool hasLookAhead(int slot) {
     return onBoard(slot) && !inFirstRow(slot) && slot % slotsPerRow != 0;

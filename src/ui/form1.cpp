@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "cueplayer.h"
 #include "facebutton.h"
 #include "firstframe.h"
@@ -15,7 +16,6 @@
 #include <QMenuBar>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -35,6 +35,7 @@ Form1::Form1(CuePlayer& cues, QWidget* parent)
     // window icon and Qt's Italian texts.
     cues_.holdCues();
     setWindowTitle(QStringLiteral("Il vestito di Zanfrino"));
+    installAccessibleInterfaces();
     createWidgets();
     createMenu();
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
@@ -47,16 +48,24 @@ Form1::~Form1() = default;
 void Form1::createWidgets() {
     // The surface covers what is ever drawn: the board and the current
     // piece. The rest of the client area is plain white ground.
-    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+    const qreal scale = std::max(qreal(1), devicePixelRatioF());
     surface_ = new SurfaceWidget(surfaceWidth, surfaceHeight, scale, this);
     setCentralWidget(surface_);
     connect(surface_, &SurfaceWidget::resized, this, &Form1::Form_Resize);
     board_.emplace(*surface_);
+    surface_->setAccessibleName(QStringLiteral("Area di gioco"));
+
+    boardView_ = new BoardView(*board_, game_.state(), surface_);
+    boardView_->setObjectName(QStringLiteral("boardView"));
+    boardView_->setAccessibleName(QStringLiteral("Vestito di Zanfrino"));
+    boardView_->setAccessibleDescription(
+        QStringLiteral("18 caselle in 3 righe da 6, che ASSEGNA riempie in ordine"));
 
     // The status line goes first so that the buttons stand in front of it.
     Label1 = createStatusLine(surface_);
 
     Label2 = new QLabel(surface_);
+    readAsText(Label2, QAccessible::StaticText);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(544, 448, 81, 33);
     Label2->setAlignment(Qt::AlignCenter);
@@ -64,11 +73,13 @@ void Form1::createWidgets() {
     Label2->setLineWidth(1);
     Label2->setBackgroundRole(QPalette::Base); // the ground of text, white on most desktops
     Label2->setAutoFillBackground(true);
-    Label2->setAccessibleName(QStringLiteral("Contatore delle mosse"));
+    Label2->setAccessibleDescription(QStringLiteral(
+        "Contatore delle mosse: ogni intervento sul rettangolo vale 1 mossa, ogni errore in "
+        "assegnazione 3, ogni scarto 5"));
 
     // The "fits" figure is not needed for the first frame: it is read after.
     Image2[0] = pictureLabel(QPixmap(), 112, 312, surface_);
-    Image2[1] = pictureLabel(picture("figure-nofit.png"), 64, 312, surface_);
+    Image2[1] = pictureLabel(picture("figure-nofit.png", scale), 64, 312, surface_);
     for (int i = 0; i < 2; ++i) {
         Image2[i]->setObjectName(QStringLiteral("Image2_%1").arg(i));
         Image2[i]->hide();
@@ -93,11 +104,12 @@ void Form1::createWidgets() {
 void Form1::createButtons() {
     FaceButton* previous = nullptr;
     for (const ButtonDesign& d : buttonDesigns()) {
-        auto* b =
-            new FaceButton(QString::fromUtf8(d.caption), picture(d.picture), d.face, surface_);
+        auto* b = new FaceButton(QString::fromUtf8(d.caption),
+                                 picture(d.picture, surface_->scale()), d.face, surface_);
         b->setObjectName(QLatin1String(d.name));
         b->setGeometry(d.place);
         b->setAccessibleName(QString::fromUtf8(d.spokenName));
+        b->setAccessibleDescription(QString::fromUtf8(d.spokenDescription));
         connect(b, &QAbstractButton::clicked, this, d.click);
         if (previous) {
             QWidget::setTabOrder(previous, b);
@@ -109,15 +121,27 @@ void Form1::createButtons() {
 }
 
 void Form1::createMenu() {
-    const auto command = [this](const char* name, const char* caption, void (Form1::*handler)()) {
+    // The status tip is what assistive technology reads of a command; the
+    // window has no status bar to show it in.
+    const auto command = [this](const char* name, const char* caption, const char* description,
+                                void (Form1::*handler)()) {
         QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
         action->setObjectName(QLatin1String(name));
+        action->setStatusTip(QString::fromUtf8(description));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    mnunuova = command("mnunuova", "&Nuova partita", &Form1::mnunuova_Click);
-    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo", &Form1::mnucanc_Click);
-    mnupunti = command("mnupunti", "&Punteggio", &Form1::mnupunti_Click);
+    menuBar()->setAccessibleName(QStringLiteral("Barra dei menu"));
+    mnunuova =
+        command("mnunuova", "&Nuova partita",
+                "Ricomincia da capo: svuota il vestito e azzera le mosse.", &Form1::mnunuova_Click);
+    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo",
+                      "Svuota l'ultima casella riempita, quando il vestito ne ha almeno due piene "
+                      "e non è finito. Costa 5 mosse.",
+                      &Form1::mnucanc_Click);
+    mnupunti = command("mnupunti", "&Punteggio",
+                       "Mostra sulla riga di stato quanto costa ogni azione. Non costa mosse.",
+                       &Form1::mnupunti_Click);
 }
 
 void Form1::finishStartUp() {
@@ -133,7 +157,7 @@ std::array<FaceButton*, 5> Form1::pieceButtons() const {
 
 void Form1::Form_Load() {
     assegnaCmd->setEnabled(false);
-    game_.newGame();
+    runCommand(&Game::newGame);
 }
 
 void Form1::Form_Resize() {
@@ -142,18 +166,21 @@ void Form1::Form_Resize() {
 
 void Form1::loadFitsPicture() {
     if (Image2[0]->pixmap().isNull()) {
-        Image2[0]->setPixmap(picture("figure-fits.png"));
+        Image2[0]->setPixmap(picture("figure-fits.png", surface_->scale()));
     }
 }
 
 void Form1::runCommand(void (Game::*command)()) {
     (game_.*command)();
+    // Told once the command is over, as the eyes see it: within one the
+    // figure may change several times.
     const QString piece = board_->painted() && game_.state().pieceTop >= firstPieceColour
                               ? pieceDescription(game_.state().piece())
                               : noPieceDescription();
-    if (piece != pieceView_->accessibleDescription()) {
-        describe(pieceView_, piece);
-    }
+    describe(pieceView_, piece);
+    describe(Image1, fitShown_.value_or(false) ? QStringLiteral("il rettangolo combacia")
+                                               : QStringLiteral("il rettangolo non combacia"));
+    boardView_->followGame();
 }
 
 void Form1::nuovoCmd_Click() {

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+class BoardView;
 class CuePlayer;
 class FaceButton;
 class QAction;
@@ -61,7 +62,8 @@ class Form1 final : public QMainWindow, private GameView {
     std::array<FaceButton*, 5> pieceButtons() const;
     bool askToQuit();
     void askThenClose();
-    // Runs one of the game's commands, then tells a screen reader of the piece.
+    // Runs one of the game's commands, then tells a screen reader of the
+    // piece, the figure's verdict and the board.
     void runCommand(void (Game::*command)());
     void loadFitsPicture();
 
@@ -93,7 +95,8 @@ class Form1 final : public QMainWindow, private GameView {
     std::array<QLabel*, 2> Image2{};
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QWidget* pieceView_ = nullptr; // speaks for Shape1(0) to assistive technology
+    QWidget* pieceView_ = nullptr;   // speaks for Shape1(0) to assistive technology
+    BoardView* boardView_ = nullptr; // and this for Shape1(1)..Shape1(18)
     QAction* mnunuova = nullptr;
     QAction* mnucanc = nullptr;
     QAction* mnupunti = nullptr;

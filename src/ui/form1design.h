@@ -14,7 +14,10 @@ struct ButtonDesign {
     const char* picture;
     QRect place;
     QColor face;
-    const char* spokenName; // what a screen reader calls it
+    // What a screen reader calls it, its caption first, so that a player
+    // who says the caption is understood; then what it does and costs.
+    const char* spokenName;
+    const char* spokenDescription;
     FaceButton* Form1::*field;
     void (Form1::*click)();
 };

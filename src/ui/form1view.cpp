@@ -1,9 +1,9 @@
 // How the game's view calls become widgets and pixels.
 #include "form1.h"
 
+#include "accessibility.h"
 #include "cueplayer.h"
 #include "facebutton.h"
-#include "speech.h"
 #include "statusline.h"
 
 #include <QLabel>
@@ -17,15 +17,12 @@ void Form1::showFitPicture(bool fits) {
     if (!fitShown_ || *fitShown_ != fits) {
         Image1->setPixmap(Image2[fits ? 0 : 1]->pixmap());
         fitShown_ = fits;
-        describe(Image1, fits ? QStringLiteral("il rettangolo combacia")
-                              : QStringLiteral("il rettangolo non combacia"));
     }
 }
 
 void Form1::showCounter(std::string_view text) {
     const QString counter = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    Label2->setText(counter);
-    describe(Label2, counter);
+    showText(*Label2, counter);
 }
 
 void Form1::showStatus(std::string_view text) {
@@ -56,6 +53,7 @@ void Form1::clearBoard() {
 
 void Form1::layOutBoard() {
     board_->layOut();
+    boardView_->cover();
 }
 
 void Form1::paintSide(std::int16_t cell, Side side, ColourCode colour) {

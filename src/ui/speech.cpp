@@ -1,18 +1,14 @@
 #include "speech.h"
 
-#include <QAccessible>
+#include "rules.h"
+
 #include <QStringList>
 #include <QWidget>
 
 void describe(QWidget* widget, const QString& text) {
-    widget->setAccessibleDescription(text);
-    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
-}
-
-void announce(QWidget* widget) {
-    QAccessibleEvent alert(widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    if (widget->accessibleDescription() != text) {
+        widget->setAccessibleDescription(text);
+    }
 }
 
 QString pieceDescription(Piece piece) {
@@ -29,4 +25,10 @@ QString pieceDescription(Piece piece) {
 
 QString noPieceDescription() {
     return QStringLiteral("nessun rettangolo");
+}
+
+QString slotDescription(const GameState& state, int slot) {
+    return QStringLiteral("casella %1: %2")
+        .arg(QString::number(slot), isFilled(state, slot) ? pieceDescription(state.placed(slot))
+                                                          : QStringLiteral("vuota"));
 }

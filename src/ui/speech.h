@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gamestate.h"
 #include "piece.h"
 
 #include <QString>
@@ -8,11 +9,13 @@ class QWidget;
 
 // What assistive technology reads: the same story as the eyes, in Italian.
 
-// Sets what is read for the widget, and tells assistive technology so.
+// Sets what is read for the widget beside its name. Qt tells assistive
+// technology of every setting, even of the same text again: only a change
+// is set.
 void describe(QWidget* widget, const QString& text);
-// Tells assistive technology that the widget's text is news wherever the focus is.
-void announce(QWidget* widget);
 
 // "alto blu, destra verde, basso azzurro, sinistra rosso".
 QString pieceDescription(Piece piece);
 QString noPieceDescription();
+// "casella 7: alto blu, ..." or "casella 7: vuota", for slots 1..18.
+QString slotDescription(const GameState& state, int slot);

@@ -1,7 +1,7 @@
 #include "statusline.h"
 
+#include "accessibility.h"
 #include "colourtable.h"
-#include "speech.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -29,6 +29,7 @@ QFont statusFont() {
 
 QLabel* createStatusLine(QWidget* parent) {
     auto* line = new QLabel(parent);
+    readAsText(line, QAccessible::StatusBar);
     line->setObjectName(QStringLiteral("Label1"));
     line->setGeometry(296, 488, 121, 65);
     line->setAlignment(Qt::AlignCenter);
@@ -38,7 +39,8 @@ QLabel* createStatusLine(QWidget* parent) {
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, QColor(192, 255, 255));
     line->setPalette(palette);
-    line->setAccessibleName(QStringLiteral("Riga di stato"));
+    line->setAccessibleDescription(
+        QStringLiteral("Riga di stato: i consigli e i messaggi del gioco"));
     return line;
 }
 
@@ -57,9 +59,7 @@ void showStatus(QLabel& line, std::string_view text) {
         line.setPalette(palette);
     }
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    line.setText(message);
-    describe(&line, QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-    announce(&line);
+    showText(line, message);
 }
 
 void dockStatusLine(QLabel& line, const QWidget& area) {

@@ -1,4 +1,5 @@
 #include "gamestyle.h"
+#include "pictures.h"
 #include "windowtest.h"
 
 #include <QAccessible>
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -15,6 +17,52 @@ namespace {
 
 QRect inWindow(const QWidget* widget, QRect r) {
     return r.translated(widget->mapTo(widget->window(), QPoint()));
+}
+
+// What a widget shows, in device pixels.
+QImage shot(QWidget* widget) {
+    QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// A picture on a ground of one colour, pixel for pixel.
+QImage onGround(QPixmap picture, QColor ground) {
+    picture.setDevicePixelRatio(1);
+    QImage image(picture.size(), QImage::Format_RGB32);
+    image.fill(ground);
+    QPainter(&image).drawPixmap(0, 0, picture);
+    return image;
+}
+
+// The lengths of the black runs along row y, x from..to - 1.
+QList<int> blackRuns(const QImage& image, int y, int from = 0, int to = -1) {
+    QList<int> lengths{0};
+    for (int x = from; x < (to < 0 ? image.width() : to); ++x) {
+        if (image.pixel(x, y) == qRgb(0, 0, 0))
+            ++lengths.back();
+        else if (lengths.back() > 0)
+            lengths << 0;
+    }
+    lengths.removeAll(0);
+    return lengths;
+}
+
+// Rows made columns.
+QImage transposed(const QImage& image) {
+    return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
+}
+
+// WCAG's contrast ratio, from the colours' relative luminance.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [low, high] = std::minmax({luminance(a), luminance(b)});
+    return (high + 0.05) / (low + 0.05);
 }
 
 } // namespace
@@ -105,6 +153,151 @@ class Form1Test : public QObject {
         }
     }
 
+    // Run again by CTest at 1.5 and at 2 device pixels to the window pixel.
+    // Across each row and down each column of cells, clear of the corners
+    // and the diagonals' crossing, every side and diagonal is the same whole
+    // number of device pixels wide, near a window pixel, and two sides make
+    // twice that where cells meet (down a column, a diagonal's steps are of
+    // any length).
+    void everyLineOfTheBoardIsOneWidthInDevicePixels() {
+        const qreal k = w->form.devicePixelRatioF();
+        // The whole window, where the board need not start on a device pixel.
+        const QPoint corner = QPointF(w->surface()->mapTo(&w->form, QPoint()) * k).toPoint();
+        const QImage across = shot(&w->form).copy(QRect(corner, w->surface()->size() * k));
+        const QImage down = transposed(across);
+        const auto device = [k](int windowPixel) { return static_cast<int>(windowPixel * k); };
+        const int line = blackRuns(across, device(100)).value(0); // the board's left side
+        QVERIFY2(line >= k && line < k + 1, qPrintable(QString::number(line)));
+        // The piece's cell alone, then the board by columns and by rows.
+        QList<std::pair<bool, QList<int>>> groups{{true, {0}}, {false, {0}}};
+        for (int i = 1; i <= 6; ++i)
+            groups.append({false, {i, i + 6, i + 12}});
+        for (int i = 1; i <= 18; i += 6)
+            groups.append({true, {i, i + 1, i + 2, i + 3, i + 4, i + 5}});
+        const int margin = 10; // window pixels
+        for (const auto& [alongRows, cells] : groups) {
+            const auto turn = [&](QRect r) {
+                return alongRows ? r : QRect(r.y(), r.x(), r.height(), r.width());
+            };
+            const QRect first = turn(board.cell(cells.front()));
+            const QRect all = first.united(turn(board.cell(cells.back())));
+            QList<int> expected{line};
+            for (int i = 1; i <= cells.size(); ++i)
+                expected << line << line << (i < cells.size() ? 2 * line : line);
+            const int end = device(first.bottom() - margin);
+            for (int at = device(first.top() + margin); at < end; ++at) {
+                if (std::abs(at - device(first.top()) - first.height() * k / 2) < margin * k)
+                    continue; // where the diagonals cross
+                QList<int> found = blackRuns(alongRows ? across : down, at, device(all.left()) - 2,
+                                             device(all.right() + 2));
+                if (!alongRows && found.size() == expected.size())
+                    for (int i = 0; i < found.size(); ++i)
+                        found[i] = i % 3 ? line : found[i]; // the diagonals
+                QVERIFY2(found == expected, qPrintable(QString("%1 %2: %3")
+                                                           .arg(alongRows ? "row" : "column")
+                                                           .arg(at)
+                                                           .arg(QDebug::toString(found))));
+            }
+        }
+    }
+
+    // Run again by CTest at 1.5 and at 2 too. Every picture is shown pixel
+    // for pixel from a file made for the screen's density, and above 1 from
+    // one with detail the enlarged window-pixel picture has not: each has
+    // slanting or curved edges, along which 1% of its pixels lie at least.
+    void picturesAreShownPixelForPixelAtTheScreensDensity() {
+        const qreal k = w->form.devicePixelRatioF();
+        w->click("nuovoCmd"); // every button enabled, the figure shown
+        QLabel* figure = w->label("Image1");
+        const bool fits = figure->pixmap().cacheKey() == w->label("Image2_0")->pixmap().cacheKey();
+        // What is shown, from which picture, whose window-pixel file, on what ground.
+        QList<std::tuple<QImage, QPixmap, const char*, QColor>> shown{
+            {shot(figure).copy(figure->pixmap().rect()), figure->pixmap(),
+             fits ? "figure-fits.png" : "figure-nofit.png", Qt::white}};
+        const char* buttons[] = {"nuovoCmd",   "nuovo.png",   "antiCmd",   "anti.png",
+                                 "orizCmd",    "oriz.png",    "vertiCmd",  "verti.png",
+                                 "assegnaCmd", "assegna.png", "spostaCmd", "sposta.png",
+                                 "Command7",   "esci.png",    "orarioCmd", "orario.png"};
+        for (int i = 0; i < 16; i += 2) {
+            FaceButton* b = w->button(buttons[i]);
+            const QRect place(b->pictureRect().topLeft() * k, b->pictureRect().size() * k);
+            QVERIFY2(b->isEnabled(), buttons[i]);
+            shown.append({shot(b).copy(place), b->picture(), buttons[i + 1], b->faceColour()});
+        }
+        for (const auto& [image, pixmap, file, ground] : shown) {
+            const QPixmap windowPixels = picture(file);
+            QCOMPARE(pixmap.devicePixelRatio(), k);
+            QCOMPARE(pixmap.size(), (QSizeF(windowPixels.size()) * k).toSize());
+            QCOMPARE(image, onGround(pixmap, ground));
+            const QImage enlarged = onGround(
+                windowPixels.scaled(pixmap.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                ground);
+            int beyond = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    beyond += image.pixel(x, y) != enlarged.pixel(x, y);
+            QVERIFY2(k == 1 || beyond * 100 >= image.width() * image.height(), file);
+        }
+    }
+
+    // Run again by CTest at 1.5 and at 2 too. The ring that shows the focus
+    // stands out from every button's face by at least 3 : 1, and goes all
+    // round two window pixels wide: it crosses the middle row and the middle
+    // column twice each.
+    void theFocusRingStandsOutFromEveryFace() {
+        const qreal k = w->form.devicePixelRatioF();
+        w->click("nuovoCmd"); // every button enabled
+        for (FaceButton* b : w->form.findChildren<FaceButton*>()) {
+            b->setFocus();
+            QTRY_VERIFY(b->hasFocus());
+            QImage ring = shot(b); // black where the focus changes a pixel, white elsewhere
+            b->clearFocus();
+            const QImage unfocused = shot(b);
+            for (int y = 0; y < ring.height(); ++y) {
+                for (int x = 0; x < ring.width(); ++x) {
+                    const bool changed = ring.pixel(x, y) != unfocused.pixel(x, y);
+                    QVERIFY2(!changed || contrast(ring.pixel(x, y), b->faceColour()) >= 3,
+                             qPrintable(b->objectName()));
+                    ring.setPixel(x, y, changed ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+                }
+            }
+            const QList<int> twice{qRound(2 * k), qRound(2 * k)};
+            QCOMPARE(blackRuns(ring, ring.height() / 2), twice);
+            QCOMPARE(blackRuns(transposed(ring), ring.width() / 2), twice);
+        }
+    }
+
+    // The focused button is pressed once by Space, Enter, Return or the
+    // keypad's Enter, however long the key is held (the keyboard repeats it
+    // as a release and a press); a disabled button not at all.
+    void spaceEnterAndReturnPressTheFocusedButtonOnce() {
+        FaceButton* nuovo = w->button("nuovoCmd");
+        FaceButton* assegna = w->button("assegnaCmd");
+        QSignalSpy nuovoClicks(nuovo, &QAbstractButton::clicked);
+        QSignalSpy assegnaClicks(assegna, &QAbstractButton::clicked);
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Space, Qt::KeyboardModifiers()},
+                                             {Qt::Key_Return, {}},
+                                             {Qt::Key_Enter, Qt::KeypadModifier},
+                                             {Qt::Key_Enter, {}}}) {
+            const auto hold = [&](QWidget* to) {
+                for (int event = 0; event < 8; ++event) {
+                    QKeyEvent e(event % 2 ? QEvent::KeyRelease : QEvent::KeyPress, key, modifiers,
+                                key == Qt::Key_Space ? " " : "\r", event != 0 && event != 7);
+                    QApplication::sendEvent(to, &e);
+                }
+            };
+            assegna->setEnabled(false); // as it is until a piece is dealt
+            hold(assegna);
+            QCOMPARE(assegnaClicks.count(), 0);
+            nuovo->setFocus();
+            QTRY_VERIFY(nuovo->hasFocus());
+            nuovoClicks.clear();
+            hold(QApplication::focusWidget());
+            QCOMPARE(nuovoClicks.count(), 1);
+            QVERIFY(!nuovo->isDown());
+        }
+    }
+
     // Answered "No", the question leaves the game as it was; a close request
     // that comes while it is open is ignored, and it is asked once at a time.
     void quitAnsweredNoChangesNothingAndIsAskedOnceAtATime() {
@@ -172,35 +365,53 @@ class Form1Test : public QObject {
         }
     }
 
+    // A player using voice control says what a button shows: its name starts with the
+    // caption. The text lines are named by what they show; the piece and the board's slots
+    // are read colour by colour, as they are turned and placed.
     void assistiveTechnologyHearsNamesAndFollowsTheGame() {
-        const auto said = [](QWidget* widget) {
-            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
+        const auto read = [](QObject* object, QAccessible::Text t = QAccessible::Description) {
+            return QAccessible::queryAccessibleInterface(object)->text(t);
         };
+        for (FaceButton* b : w->form.findChildren<FaceButton*>()) {
+            QVERIFY2(
+                read(b, QAccessible::Name).startsWith(b->text().simplified(), Qt::CaseInsensitive),
+                qPrintable(b->objectName()));
+            QVERIFY2(!read(b).isEmpty(), qPrintable(b->objectName()));
+        }
         QWidget* piece = w->form.findChild<QWidget*>("pieceView");
+        QWidget* board = w->form.findChild<QWidget*>("boardView");
         const auto [status, counter, figure] =
             std::tuple{w->label("Label1"), w->label("Label2"), w->label("Image1")};
-        const QList<FaceButton*> buttons = w->form.findChildren<FaceButton*>();
-        for (QWidget* widget : QWidgetList{piece, status, counter, figure} +
-                                   QWidgetList(buttons.begin(), buttons.end())) {
-            // Not just what it shows.
-            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
-        }
-        QCOMPARE(said(piece), QString("nessun rettangolo"));
+        const auto slot = [&](int index) {
+            return QAccessible::queryAccessibleInterface(board)->child(index - 1)->text(
+                QAccessible::Name);
+        };
+        QCOMPARE(read(piece), QString("nessun rettangolo"));
         w->click("nuovoCmd");
         w->click("orarioCmd");
-        // The piece is read out side by side, as it is turned.
         const char* colours[] = {"blu", "verde", "azzurro", "rosso", "viola"};
         const auto name = [&](std::int32_t code) { return colours[code - firstPieceColour]; };
-        const Piece p = w->state().piece();
-        QCOMPARE(said(piece), QString("alto %1, destra %2, basso %3, sinistra %4")
-                                  .arg(name(p.top), name(p.right), name(p.bottom), name(p.left)));
-        QCOMPARE(said(counter), counter->text());
-        QCOMPARE(said(figure), QString("il rettangolo combacia"));
+        const auto sides = [&](Piece p) {
+            return QString("alto %1, destra %2, basso %3, sinistra %4")
+                .arg(name(p.top), name(p.right), name(p.bottom), name(p.left));
+        };
+        QCOMPARE(read(piece), sides(w->state().piece()));
+        QCOMPARE(read(counter, QAccessible::Name), counter->text());
+        QCOMPARE(read(figure), QString("il rettangolo combacia"));
+        QCOMPARE(slot(1), QString("casella 1: vuota"));
+        w->click("assegnaCmd");
+        QCOMPARE(slot(1), "casella 1: " + sides(w->state().placed(1)));
+        QCOMPARE(slot(2), QString("casella 2: vuota"));
         w->command("mnupunti"); // two lines on screen, one sentence to the ear
-        QCOMPARE(said(status), status->text().replace("\r\n", " "));
+        const QString sentence = status->text().replace("\r\n", " ");
+        QCOMPARE(read(status, QAccessible::Name), sentence);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(status)->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), sentence);
         w->command("mnunuova");
-        QCOMPARE(said(piece), QString("nessun rettangolo"));
-        QCOMPARE(said(figure), QString("il rettangolo non combacia"));
+        QCOMPARE(read(piece), QString("nessun rettangolo"));
+        QCOMPARE(read(figure), QString("il rettangolo non combacia"));
+        QCOMPARE(slot(1), QString("casella 1: vuota"));
     }
 
     // Put in Italian by the window once its first frame is on screen.
@@ -235,7 +446,8 @@ class Form1Test : public QObject {
         w->form.resize(120, w->form.height());
         auto* more = w->form.menuBar()->findChild<QToolButton*>();
         QTRY_VERIFY(more && more->isVisible());
-        QCOMPARE(more->icon().availableSizes(), QList<QSize>{QSize(16, 16)});
+        QCOMPARE(more->icon().availableSizes(),
+                 QList<QSize>({QSize(16, 16), QSize(24, 24), QSize(32, 32)}));
         QFile maps("/proc/self/maps");
         QVERIFY(maps.open(QIODevice::ReadOnly));
         for (const QByteArray& line : maps.readAll().split('\n')) {
