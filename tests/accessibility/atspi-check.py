@@ -271,6 +271,14 @@ def play(window, events):
         check(events.wait_for(wait_on, kind), f"nothing came after {caption}")
         drain(app)
 
+    def charged(caption, wait_on, kind):
+        """Presses the control; the counter moves once, by the cost it describes."""
+        price = cost(window.said(caption).get_description())
+        before = window.moves()
+        after(caption, wait_on, kind)
+        check_news(events, counter, 1, caption)
+        check(window.moves() == before + price, f"{caption} cost {window.moves() - before}")
+
     name_change = "object:property-change:accessible-name"
     insert = "object:text-changed:insert"
 
@@ -280,11 +288,7 @@ def play(window, events):
     check_news(events, counter, 0, "first piece")
 
     # A turn costs what its button says; there is no new hint.
-    turn = cost(window.said("Ruota orario").get_description())
-    before = window.moves()
-    after("Ruota orario", counter, insert)
-    check_news(events, counter, 1, "turn")
-    check(window.moves() == before + turn, f"a turn cost {window.moves() - before}")
+    charged("Ruota orario", counter, insert)
     check_news(events, status, 0, "turn")
 
     # The first slot takes any piece, named as the piece was read.
@@ -309,22 +313,14 @@ def play(window, events):
 
     # A discard now costs what the button says, and says two things: the
     # warning and the next hint, each once.
-    discard = cost(window.said("Nuovo rettangolo").get_description())
-    before = window.moves()
-    after("Nuovo rettangolo", counter, insert)
-    check_news(events, counter, 1, "discard")
-    check(window.moves() == before + discard, f"a discard cost {window.moves() - before}")
+    charged("Nuovo rettangolo", counter, insert)
     warning, hint = check_news(events, status, 2, "discard")
     check(warning != hint, "the discard warning is the hint")
 
     # Cancelling empties the second slot again, at the command's cost.
-    cancel = cost(window.said("Cancella ultimo rettangolo").get_description())
-    before = window.moves()
-    after("Cancella ultimo rettangolo", cell[1], name_change)
+    charged("Cancella ultimo rettangolo", cell[1], name_change)
     check(cell[1].get_name() == "casella 2: vuota", f"slot 2 is {cell[1].get_name()!r}")
     check(cell[0].get_name().startswith("casella 1: alto"), "slot 1 was emptied too")
-    check_news(events, counter, 1, "cancel")
-    check(window.moves() == before + cancel, f"cancelling cost {window.moves() - before}")
     check_news(events, status, 1, "cancel")
 
     # Two lines on screen, one sentence to the ear.
