@@ -156,7 +156,6 @@ std::array<FaceButton*, 5> Form1::pieceButtons() const {
 }
 
 void Form1::Form_Load() {
-    assegnaCmd->setEnabled(false);
     runCommand(&Game::newGame);
 }
 
