@@ -44,61 +44,62 @@ template <bool marked> struct Stops {
 };
 
 // Writes the run start..end - 1: sixteen at a time, overlapping at the end.
+// A shorter run is blended into the sixteen bytes from its start, the bytes
+// after it written back as they were; the surface's margins keep all sixteen
+// inside its buffer.
 void paintRun(Pixel* row, int start, int end, Pixel paint) {
 #if defined(__SSE2__)
-    if (end - start >= 16) {
-        const __m128i v = _mm_set1_epi8(static_cast<char>(paint));
+    const __m128i v = _mm_set1_epi8(static_cast<char>(paint));
+    const int length = end - start;
+    if (length >= 16) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(row + start), v);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + end - 16), v);
         for (int x = start + 16; x < end - 16; x += 16) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), v);
         }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + end - 16), v);
         return;
     }
-#endif
+    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m128i inside = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(length)));
+    __m128i* at = reinterpret_cast<__m128i*>(row + start);
+    const __m128i old = _mm_loadu_si128(at);
+    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(inside, v), _mm_andnot_si128(inside, old)));
+#else
     std::fill(row + start, row + end, paint);
+#endif
 }
 
-// The first pixel from x on, short of `end`, that stops the fill; or `end`.
-template <class Rule> int runEnd(const Pixel* row, int x, int end, const Rule& rule) {
-    for (; x + 32 <= end; x += 32) {
-        if (const unsigned s = rule.stops16(row + x) | rule.stops16(row + x + 16) << 16) {
-            return x + std::countr_zero(s);
-        }
-    }
-    for (; x + 16 <= end; x += 16) {
+// The first pixel from x on that stops the fill: at the latest the black
+// after the row.
+template <class Rule> int runEnd(const Pixel* row, int x, const Rule& rule) {
+    for (;; x += 16) {
         if (const unsigned s = rule.stops16(row + x)) {
             return x + std::countr_zero(s);
         }
     }
-    while (x < end && !rule.stops(row[x])) {
-        ++x;
-    }
-    return x;
 }
 
 // The first of the pixels running left up to x - 1 that do not stop the
-// fill; x if there are none.
+// fill; x if there are none. The black before the row ends it at the latest.
 template <class Rule> int runStart(const Pixel* row, int x, const Rule& rule) {
-    for (; x >= 16; x -= 16) {
+    for (;; x -= 16) {
         if (const unsigned s = rule.stops16(row + x - 16)) {
             return x - 16 + std::bit_width(s);
         }
     }
-    while (x > 0 && !rule.stops(row[x - 1])) {
-        --x;
-    }
-    return x;
 }
 
 } // namespace
 
 Surface::Surface(int width, int height)
-    : width_(width), height_(height), stride_((width + 3) & ~3),
-      pixels_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height), white) {}
+    : width_(width), height_(height), stride_((width + 4) & ~3),
+      pixels_(2 * margin + static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height),
+               black) {
+    fill(white);
+}
 
 void Surface::fill(Pixel colour) {
-    std::fill(pixels_.begin(), pixels_.end(), colour);
+    fillRect(0, 0, width_, height_, colour);
 }
 
 void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
@@ -216,82 +217,97 @@ Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
 // row y - dy as well. The last run a segment meets is followed at once, the
 // others wait on the stack. Only black ends a run of the region, so the
 // direct fill gives up, false, where anything else does.
-template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& rule, Box& box) {
+template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, Box& box) {
     constexpr bool marking = std::is_same_v<Rule, Stops<true>>;
-    const auto foreign = [&](const Pixel* row, int px) {
-        return !marking && px >= 0 && px < width_ && row[px] != black;
-    };
-    int x0 = x;
-    int x1 = x;
-    int y0 = y;
-    int y1 = y;
-    // Takes the run through pixel px of row py; false if it ends at a pixel
-    // the direct fill cannot tell from its own.
-    int start = 0;
-    int end = 0;
-    const auto take = [&](Pixel* row, int px, bool mayGrowLeft, int py) {
-        start = mayGrowLeft ? runStart(row, px, rule) : px;
-        end = runEnd(row, px + 1, width_, rule);
-        if (foreign(row, start - 1) || foreign(row, end)) {
-            return false;
-        }
-        paintRun(row, start, end, rule.paint);
-        if constexpr (marking) {
-            runs_.push_back({py, start, end - 1});
-        }
-        x0 = std::min(x0, start);
-        x1 = std::max(x1, end - 1);
-        y0 = std::min(y0, py);
-        y1 = std::max(y1, py);
-        return true;
-    };
-
-    Pixel* row = &pixels_[index(0, y)];
-    if (rule.stops(row[x]) || !take(row, x, true, y)) {
+    // Copies kept in registers: as far as the compiler knows, a pixel
+    // written may be any object, the rule and the members included.
+    const Rule rule = given;
+    Pixel* const origin = bits();
+    const std::ptrdiff_t stride = stride_;
+    const unsigned height = static_cast<unsigned>(height_);
+    // The seed's run leads both ways: up later, down at once.
+    Pixel* const seedRow = origin + y * stride;
+    if (rule.stops(seedRow[x])) {
         return false;
     }
+    int left = runStart(seedRow, x, rule);
+    int right = runEnd(seedRow, x + 1, rule) - 1;
+    if (!marking && (seedRow[left - 1] | seedRow[right + 1]) != black) {
+        return false;
+    }
+    paintRun(seedRow, left, right + 1, rule.paint);
+    if constexpr (marking) {
+        runs_.push_back({y, left, right});
+    }
+    int x0 = left;
+    int x1 = right;
+    int y0 = y;
+    int y1 = y;
     segments_.clear();
-    segments_.push_back({y - 1, start, end - 1, -1});
-    Segment seg{y + 1, start, end - 1, 1};
+    segments_.push_back({y - 1, left, right, -1});
+    int dy = 1;
+    y += 1;
     for (;;) {
-        bool onward = false;
-        int nextLeft = 0;
-        int nextRight = 0;
-        if (seg.y >= 0 && seg.y < height_) {
-            row = &pixels_[index(0, seg.y)];
-            for (int px = seg.left; px <= seg.right; ++px) {
-                if (rule.stops(row[px])) {
-                    if (foreign(row, px)) {
+        bool follow = false;
+        if (static_cast<unsigned>(y) < height) {
+            Pixel* const row = origin + y * stride;
+            for (int px = left;;) {
+                while (px <= right && rule.stops(row[px])) {
+                    if (!marking && row[px] != black) {
                         return false;
                     }
-                    continue;
+                    ++px;
                 }
-                if (!take(row, px, px == seg.left, seg.y)) {
+                if (px > right) {
+                    break;
+                }
+                const int start = px == left ? runStart(row, px, rule) : px;
+                const int end = runEnd(row, px + 1, rule);
+                if (!marking && (row[start - 1] | row[end]) != black) {
                     return false;
                 }
-                if (start < seg.left) {
-                    segments_.push_back({seg.y - seg.dy, start, seg.left - 1, -seg.dy});
+                paintRun(row, start, end, rule.paint);
+                if constexpr (marking) {
+                    runs_.push_back({y, start, end - 1});
                 }
-                if (end - 1 > seg.right) {
-                    segments_.push_back({seg.y - seg.dy, seg.right + 1, end - 1, -seg.dy});
+                // A segment lies along pixels taken already: only a run
+                // that overhangs it can widen the box.
+                if (start < left) [[unlikely]] {
+                    x0 = std::min(x0, start);
+                    segments_.push_back({y - dy, start, left - 1, -dy});
                 }
-                if (onward) {
-                    segments_.push_back({seg.y + seg.dy, nextLeft, nextRight, seg.dy});
+                if (end - 1 > right) [[unlikely]] {
+                    x1 = std::max(x1, end - 1);
+                    segments_.push_back({y - dy, right + 1, end - 1, -dy});
                 }
-                nextLeft = start;
-                nextRight = end - 1;
-                onward = true;
-                px = end;
+                if (end + 1 > right) { // the last run along the segment
+                    left = start;
+                    right = end - 1;
+                    follow = true;
+                    break;
+                }
+                segments_.push_back({y + dy, start, end - 1, dy});
+                px = end + 1;
             }
         }
-        if (onward) {
-            seg = {seg.y + seg.dy, nextLeft, nextRight, seg.dy};
-        } else if (!segments_.empty()) {
-            seg = segments_.back();
-            segments_.pop_back();
-        } else {
+        if (follow) {
+            y += dy;
+            continue;
+        }
+        // Following rows ends just past a taken row, y - dy, and it ends past
+        // the region's top row and past its bottom row: only here can the
+        // box grow up or down.
+        y0 = std::min(y0, y - dy);
+        y1 = std::max(y1, y - dy);
+        if (segments_.empty()) {
             box = {x0, y0, x1, y1};
             return true;
         }
+        const Segment& next = segments_.back();
+        y = next.y;
+        left = next.left;
+        right = next.right;
+        dy = next.dy;
+        segments_.pop_back();
     }
 }

@@ -27,7 +27,8 @@ class Surface {
     int height() const { return height_; }
     int stride() const { return stride_; } // bytes from one row to the next
     // Raw access to the pixels; writing through it may move the black lines.
-    Pixel* bits() { return pixels_.data(); }
+    // Only the first width() bytes of a row are pixels.
+    Pixel* bits() { return pixels_.data() + margin; }
     Pixel pixel(int x, int y) const { return pixels_[index(x, y)]; }
 
     void fill(Pixel colour);
@@ -71,8 +72,13 @@ class Surface {
         int right;
     };
 
+    // Black bytes before the first row and after the last, and at least one
+    // after every row: a fill reading sixteen pixels at a time meets black
+    // wherever it would leave the surface, and needs no bounds of its own.
+    static constexpr int margin = 32;
+
     std::size_t index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
+        return margin + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
                static_cast<std::size_t>(x);
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
