@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
-#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,6 +20,7 @@ constexpr Pixel takenMark = 0x80;
 // What stops a fill, the direct way or the marked way: black, and the
 // pixels already taken.
 template <bool marked> struct Stops {
+    static constexpr bool marks = marked;
     Pixel paint;
     bool stops(Pixel p) const {
         return p == Surface::black || (marked ? (p & takenMark) != 0 : p == paint);
@@ -77,6 +77,21 @@ template <class Rule> int runEnd(const Pixel* row, int x, const Rule& rule) {
             return x + std::countr_zero(s);
         }
     }
+}
+
+// The first pixel from x up to `last` that does not stop the fill, or
+// last + 1; -1 where the direct fill meets a pixel it cannot tell from its own.
+template <class Rule> int nextOpen(const Pixel* row, int x, int last, const Rule& rule) {
+    for (; x <= last; ++x) {
+        const Pixel p = row[x];
+        if (!rule.stops(p)) {
+            return x;
+        }
+        if (!Rule::marks && p != Surface::black) {
+            return -1;
+        }
+    }
+    return x;
 }
 
 // The first of the pixels running left up to x - 1 that do not stop the
@@ -218,7 +233,7 @@ Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
 // others wait on the stack. Only black ends a run of the region, so the
 // direct fill gives up, false, where anything else does.
 template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, Box& box) {
-    constexpr bool marking = std::is_same_v<Rule, Stops<true>>;
+    constexpr bool marking = Rule::marks;
     // Copies kept in registers: as far as the compiler knows, a pixel
     // written may be any object, the rule and the members included.
     const Rule rule = given;
@@ -248,21 +263,29 @@ template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, 
     int dy = 1;
     y += 1;
     for (;;) {
-        bool follow = false;
+        Pixel* row = nullptr;
+        int px = right + 1; // a row past the surface has nothing to take
         if (static_cast<unsigned>(y) < height) {
-            Pixel* const row = origin + y * stride;
-            for (int px = left;;) {
-                while (px <= right && rule.stops(row[px])) {
-                    if (!marking && row[px] != black) {
-                        return false;
-                    }
-                    ++px;
-                }
-                if (px > right) {
-                    break;
-                }
-                const int start = px == left ? runStart(row, px, rule) : px;
-                const int end = runEnd(row, px + 1, rule);
+            row = origin + y * stride;
+            px = nextOpen(row, left, right, rule);
+            if (px < 0) {
+                return false;
+            }
+        }
+        if (px <= right) {
+            // A run that begins where its segment does mostly has a stop
+            // just before it: one look at that pixel, which the processor
+            // guesses right, spares waiting on a walk to the left.
+            int start = px == left && !rule.stops(row[px - 1]) ? runStart(row, px, rule) : px;
+            // A segment lies along pixels taken already: only a run that
+            // overhangs it can widen the box.
+            if (start < left) [[unlikely]] {
+                x0 = std::min(x0, start);
+                segments_.push_back({y - dy, start, left - 1, -dy});
+            }
+            int end = 0;
+            for (;;) {
+                end = runEnd(row, px + 1, rule);
                 if (!marking && (row[start - 1] | row[end]) != black) {
                     return false;
                 }
@@ -270,27 +293,23 @@ template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, 
                 if constexpr (marking) {
                     runs_.push_back({y, start, end - 1});
                 }
-                // A segment lies along pixels taken already: only a run
-                // that overhangs it can widen the box.
-                if (start < left) [[unlikely]] {
-                    x0 = std::min(x0, start);
-                    segments_.push_back({y - dy, start, left - 1, -dy});
+                px = nextOpen(row, end + 1, right, rule);
+                if (px < 0) {
+                    return false;
                 }
-                if (end - 1 > right) [[unlikely]] {
-                    x1 = std::max(x1, end - 1);
-                    segments_.push_back({y - dy, right + 1, end - 1, -dy});
-                }
-                if (end + 1 > right) { // the last run along the segment
-                    left = start;
-                    right = end - 1;
-                    follow = true;
+                if (px > right) {
                     break;
                 }
+                // Not the last run along the segment: its rows wait.
                 segments_.push_back({y + dy, start, end - 1, dy});
-                px = end + 1;
+                start = px;
             }
-        }
-        if (follow) {
+            if (end - 1 > right) [[unlikely]] {
+                x1 = std::max(x1, end - 1);
+                segments_.push_back({y - dy, right + 1, end - 1, -dy});
+            }
+            left = start;
+            right = end - 1;
             y += dy;
             continue;
         }
