@@ -104,6 +104,16 @@ template <class Rule> int runStart(const Pixel* row, int x, const Rule& rule) {
     }
 }
 
+// Paints the run start..end - 1, unless the direct fill cannot tell the
+// pixels that end it from its own: false then, and nothing painted.
+template <class Rule> bool takeRun(Pixel* row, int start, int end, const Rule& rule) {
+    if (!Rule::marks && (row[start - 1] | row[end]) != Surface::black) {
+        return false;
+    }
+    paintRun(row, start, end, rule.paint);
+    return true;
+}
+
 } // namespace
 
 Surface::Surface(int width, int height)
@@ -247,10 +257,9 @@ template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, 
     }
     int left = runStart(seedRow, x, rule);
     int right = runEnd(seedRow, x + 1, rule) - 1;
-    if (!marking && (seedRow[left - 1] | seedRow[right + 1]) != black) {
+    if (!takeRun(seedRow, left, right + 1, rule)) {
         return false;
     }
-    paintRun(seedRow, left, right + 1, rule.paint);
     if constexpr (marking) {
         runs_.push_back({y, left, right});
     }
@@ -286,10 +295,9 @@ template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, 
             int end = 0;
             for (;;) {
                 end = runEnd(row, px + 1, rule);
-                if (!marking && (row[start - 1] | row[end]) != black) {
+                if (!takeRun(row, start, end, rule)) {
                     return false;
                 }
-                paintRun(row, start, end, rule.paint);
                 if constexpr (marking) {
                     runs_.push_back({y, start, end - 1});
                 }
