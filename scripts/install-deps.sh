@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation2
+  qt6-base-dev qt6-qpa-plugins qt6-wayland qt6-translations-l10n fonts-dejavu-core fonts-liberation2
   libsdl2-dev
 )
 [ "${1:-all}" = game ] || packages+=(

@@ -1,33 +1,43 @@
 #include "commandline.h"
 
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 constexpr const char* usage =
-    "Uso: zanfria [--help | --version]\n"
+    "Uso: zanfria [--help | --version | OPZIONI DI QT]\n"
     "Il vestito di Zanfrino: un gioco di pazienza con i rettangoli colorati.\n"
     "Senza opzioni apre la finestra del gioco.\n"
     "\n"
     "  --help     mostra questo aiuto ed esce\n"
-    "  --version  mostra la versione ed esce\n";
+    "  --version  mostra la versione ed esce\n"
+    "\n"
+    "Valgono anche le opzioni comuni a ogni programma Qt, come -platform NOME,\n"
+    "-style NOME e -display SCHERMO.\n";
 
 int unknownOption(const char* option) {
     std::fprintf(stderr, "zanfria: opzione sconosciuta: %s (prova zanfria --help)\n", option);
     return 2;
 }
 
-bool set(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
+// Qt's messages while the application is being made, formatted as Qt would.
+QStringList heldMessages;
 
-// Qt would open the window on X11 or Wayland unless told otherwise; with
-// neither there, it can only abort.
-bool displayReachable() {
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs("zanfria: impossibile aprire la finestra del gioco: nessuno schermo "
+                   "raggiungibile\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    heldMessages << qFormatLogMessage(type, context, message);
 }
 
 } // namespace
@@ -46,10 +56,6 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
             return unknownOption(argv[i]);
         }
     }
-    if (!displayReachable()) {
-        std::fprintf(stderr, "zanfria: nessuno schermo su cui aprire la finestra del gioco\n");
-        return 1;
-    }
     return std::nullopt;
 }
 
@@ -58,4 +64,15 @@ std::optional<int> refuseLeftoverArguments(int argc, char* argv[]) {
         return unknownOption(argv[1]);
     }
     return std::nullopt;
+}
+
+void catchUnreachableWindowSystem() {
+    qInstallMessageHandler(holdOrFail);
+}
+
+void windowSystemReached() {
+    qInstallMessageHandler(nullptr);
+    for (const QString& message : std::exchange(heldMessages, {})) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
 }

@@ -9,7 +9,9 @@ int main(int argc, char* argv[]) {
     if (const auto status = answerCommandLine(argc, argv)) {
         return *status;
     }
+    catchUnreachableWindowSystem();
     QApplication app(argc, argv);
+    windowSystemReached();
     if (const auto status = refuseLeftoverArguments(argc, argv)) {
         return *status;
     }

@@ -16,7 +16,7 @@ expect() {
   shift 4
   while [ "$1" != -- ]; do env+=("$1"); shift; done
   shift
-  env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$work" "${env[@]}" timeout 20 "$game" "$@" \
+  env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$work" "${env[@]}" timeout 60 "$game" "$@" \
     >"$work/out" 2>"$work/err" || got=$?
   local output=ok
   if [ -n "$pattern" ]; then grep -Eq "$pattern" "$work/out" || output=wrong
@@ -36,6 +36,14 @@ expect "--help" 0 '^Uso: zanfria' 0 -- --help
 # What it does not know: one line, status 2, with a display or without.
 expect "an unknown option" 2 '' 1 -- --colore=rosso
 expect "an unknown word" 2 '' 1 QT_QPA_PLATFORM=offscreen -- partita
-# No display at all: one clear line and status 1, never Qt's abort.
+# No window system to be had, whatever the reason: one clear line and
+# status 1, never Qt's page of advice and its abort (status 134).
 expect "no display" 1 '' 1 --
+expect "a display with no server" 1 '' 1 DISPLAY=:7391 --
+expect "a garbage display" 1 '' 1 'DISPLAY=%%not a display%%' --
+expect "-display with no server" 1 '' 1 -- -display :7391
+expect "Wayland with no compositor" 1 '' 1 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=zanfria-none --
+expect "-platform bogus" 1 '' 1 -- -platform bogus
+# Qt's standard options are Qt's: -style is taken, the platform still missing.
+expect "-style with no display" 1 '' 1 -- -style Fusion
 exit "$failed"
