@@ -50,6 +50,8 @@ void Form1::createWidgets() {
     // piece. The rest of the client area is plain white ground.
     const qreal scale = std::max(qreal(1), devicePixelRatioF());
     surface_ = new SurfaceWidget(surfaceWidth, surfaceHeight, scale, this);
+    // Any smaller and the status line would cover the board and the buttons.
+    surface_->setMinimumSize(clientWidth, clientHeight);
     setCentralWidget(surface_);
     connect(surface_, &SurfaceWidget::resized, this, &Form1::Form_Resize);
     board_.emplace(*surface_);

@@ -60,6 +60,7 @@ class Form1 final : public QMainWindow, private GameView {
     void createMenu();
     void finishStartUp();
     std::array<FaceButton*, 5> pieceButtons() const;
+    void enableButton(FaceButton* button, bool enabled);
     bool askToQuit();
     void askThenClose();
     // Runs one of the game's commands, then tells a screen reader of the

@@ -38,13 +38,23 @@ void Form1::playCue(Cue cue) {
 }
 
 void Form1::setAssignEnabled(bool enabled) {
-    assegnaCmd->setEnabled(enabled);
+    enableButton(assegnaCmd, enabled);
 }
 
 void Form1::setPieceButtonsEnabled(bool enabled) {
     for (FaceButton* b : pieceButtons()) {
-        b->setEnabled(enabled);
+        enableButton(b, enabled);
     }
+}
+
+// Qt hands the focus of a button it disables on along the tab order, often
+// to PER USCIRE, where the next Space would ask to quit: it goes instead to
+// NUOVO RETTANGOLO, which always moves the game on.
+void Form1::enableButton(FaceButton* button, bool enabled) {
+    if (!enabled && focusWidget() == button) {
+        nuovoCmd->setFocus();
+    }
+    button->setEnabled(enabled);
 }
 
 void Form1::clearBoard() {

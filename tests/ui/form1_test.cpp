@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <random>
 #include <tuple>
 
 namespace {
@@ -343,6 +344,56 @@ class Form1Test : public QObject {
         }
     }
 
+    // Focus never falls on PER USCIRE by itself: a button that a new game or
+    // the costume's last piece disables hands its focus to NUOVO RETTANGOLO,
+    // so that the next Space deals (or discards) and asks nothing.
+    void aButtonTheGameDisablesHandsItsFocusToNuovoRettangolo() {
+        QObject answering;
+        int questions = 0;
+        answerQuitQuestions(&answering, "No", [&](QMessageBox&) { ++questions; });
+        const auto pressSpace = [&] {
+            QTest::keyClick(w->form.focusWidget(), Qt::Key_Space);
+            QApplication::processEvents();
+        };
+        for (const char* name :
+             {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd", "assegnaCmd"}) {
+            w->click("nuovoCmd");
+            w->button(name)->setFocus();
+            w->command("mnunuova");
+            pressSpace();
+            QCOMPARE(questions, 0);
+            QVERIFY2(w->button("assegnaCmd")->isEnabled(), name);
+            QCOMPARE(w->label("Label1")->text(), QString("assegna il primo rettangolo"));
+        }
+        std::mt19937 choices(7);
+        const char* const changes[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"};
+        while (w->state().currentSlot < slotCount || !pieceFits(w->state())) {
+            w->click(pieceFits(w->state()) ? "assegnaCmd" : changes[choices() % 5]);
+        }
+        w->button("assegnaCmd")->setFocus();
+        pressSpace(); // the last piece: ASSEGNA is disabled under the focus
+        QCOMPARE(w->state().currentSlot, slotCount + 1);
+        const std::int32_t moves = w->state().moveCount;
+        pressSpace();
+        QCOMPARE(w->state().moveCount, moves + 5);
+        QCOMPARE(questions, 0);
+    }
+
+    // The client area never gets smaller than designed, where every button
+    // and the whole status line have their places.
+    void theWindowCannotBeShrunkOverItsButtons() {
+        w->form.resize(300, 400);
+        QApplication::processEvents();
+        const QRect client = w->surface()->rect();
+        QVERIFY(client.width() >= Form1::clientWidth && client.height() >= Form1::clientHeight);
+        for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
+            QVERIFY2(client.contains(b->geometry()) && b->isVisible(), qPrintable(b->objectName()));
+        }
+        QCOMPARE(w->label("Label1")->geometry(),
+                 QRect(0, client.height() - 65, client.width(), 65));
+        QCOMPARE(w->label("Label1")->geometry().top(), 489);
+    }
+
     // Run again by CTest on a machine whose only face is DejaVu Sans, wider
     // than the faces the status line was laid out for.
     void statusLineShowsBothScoringLinesWholeClearOfTheButtons() {
@@ -442,8 +493,8 @@ class Form1Test : public QObject {
     void noImagePluginIsEverMapped() {
         QVERIFY(!w->label("Image2_0")->pixmap().isNull() &&
                 !w->form.windowIcon().isNull()); // read after the first frame
-        // Too narrow for the three commands: the menu bar shows its mark.
-        w->form.resize(120, w->form.height());
+        // Too narrow for the three commands (on a large font): the menu bar shows its mark.
+        w->form.menuBar()->resize(120, w->form.menuBar()->height());
         auto* more = w->form.menuBar()->findChild<QToolButton*>();
         QTRY_VERIFY(more && more->isVisible());
         QCOMPARE(more->icon().availableSizes(),
