@@ -44,7 +44,7 @@ void Game::discardPiece() {
     view_.setAssignEnabled(true);
     view_.setPieceButtonsEnabled(true);
     if (state_.currentSlot >= 2) {
-        addMoves(5);
+        addMoves(cost::discard);
         view_.showStatus(texts::discardWarning);
     }
     Daiquadrato();
@@ -59,7 +59,7 @@ void Game::assignPiece() {
     if (onBoard(state_.currentSlot)) {
         if (!neighboursMatch(state_)) {
             view_.playCue(Cue::refused);
-            addMoves(3);
+            addMoves(cost::mismatch);
             return;
         }
         commitPiece();
@@ -77,7 +77,7 @@ void Game::cancelLastPiece() {
     if (k < 3 || k > slotCount) {
         return;
     }
-    addMoves(5);
+    addMoves(cost::cancel);
     view_.showStatus(texts::cancelWarning);
     view_.wipeSlot(static_cast<std::int16_t>(k - 1));
     state_.currentSlot = static_cast<std::int16_t>(k - 1);
@@ -91,7 +91,7 @@ void Game::showScoring() {
 
 template <Game::Rearrangement arrange> void Game::rearrange(Cue cue) {
     view_.showFitPicture(false);
-    addMoves(1);
+    addMoves(cost::change);
     view_.playCue(cue);
     state_.setPiece(arrange(state_.piece()));
     constexpr std::array<bool, 4> changed{moves(arrange, Side::top), moves(arrange, Side::right),

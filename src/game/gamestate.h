@@ -7,6 +7,26 @@
 
 inline constexpr int slotCount = 18;
 inline constexpr int slotsPerRow = 6;
+inline constexpr int rowCount = slotCount / slotsPerRow;
+
+// Where slot 1..18 lies on the board, row by row: row and column from 0.
+constexpr int rowOf(int slot) {
+    return (slot - 1) / slotsPerRow;
+}
+constexpr int columnOf(int slot) {
+    return (slot - 1) % slotsPerRow;
+}
+constexpr int slotAt(int row, int column) {
+    return row * slotsPerRow + column + 1;
+}
+
+// What the counter charges, in moves.
+namespace cost {
+inline constexpr std::int32_t change = 1;   // a turn, a mirror or the top-right swap
+inline constexpr std::int32_t mismatch = 3; // ASSEGNA refused for the neighbours' colours
+inline constexpr std::int32_t discard = 5;  // NUOVO RETTANGOLO once slot 1 is filled
+inline constexpr std::int32_t cancel = 5;   // taking the last piece back
+} // namespace cost
 
 // The fields of a running game, in the widths the game has always used.
 // Everything starts at zero, before the first game is laid out.

@@ -14,11 +14,11 @@ constexpr bool onBoard(int slot) {
 }
 
 constexpr bool inFirstColumn(int slot) {
-    return (slot - 1) % slotsPerRow == 0;
+    return columnOf(slot) == 0;
 }
 
 constexpr bool inFirstRow(int slot) {
-    return slot <= slotsPerRow;
+    return rowOf(slot) == 0;
 }
 
 // The slots before currentSlot hold their pieces, the others are empty: a
@@ -29,7 +29,7 @@ constexpr bool isFilled(const GameState& s, int slot) {
 
 // Slots with both a row above and a right neighbour in the same row.
 constexpr bool hasLookAhead(int slot) {
-    return onBoard(slot) && !inFirstRow(slot) && slot % slotsPerRow != 0;
+    return onBoard(slot) && !inFirstRow(slot) && columnOf(slot) != slotsPerRow - 1;
 }
 
 bool lookAheadRefuses(const GameState& s);

@@ -1,5 +1,6 @@
 #include "board.h"
 
+#include "gamestate.h"
 #include "surfacewidget.h"
 
 #include <cmath>
@@ -36,19 +37,16 @@ void BoardPainter::clear() {
 void BoardPainter::layOut() {
     const float width = cells_[0].shape.width;
     const float height = cells_[0].shape.height;
-    std::size_t k = 0;
-    for (int row = 1; row <= 3; ++row) {
-        for (int column = 1; column <= 6; ++column) {
-            Cell& cell = cells_[++k];
-            const float left = Shape2.left + width * static_cast<float>(column - 1);
-            const float top = Shape2.top + height * static_cast<float>(row - 1);
-            cell.shape = {left, top, width, height};
-            cell.line1 = {left, top, left + width, top + height};
-            cell.line2 = {left + width, top, left, top + height};
-            cell.visible = true;
-            drawLines(cell);
-            repaint(cell);
-        }
+    for (int slot = 1; slot <= slotCount; ++slot) {
+        Cell& cell = cells_[static_cast<std::size_t>(slot)];
+        const float left = Shape2.left + width * static_cast<float>(columnOf(slot));
+        const float top = Shape2.top + height * static_cast<float>(rowOf(slot));
+        cell.shape = {left, top, width, height};
+        cell.line1 = {left, top, left + width, top + height};
+        cell.line2 = {left + width, top, left, top + height};
+        cell.visible = true;
+        drawLines(cell);
+        repaint(cell);
     }
 }
 
