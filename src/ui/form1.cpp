@@ -1,15 +1,17 @@
 #include "form1.h"
 
 #include "accessibility.h"
+#include "boardview.h"
+#include "buttondesigns.h"
 #include "cueplayer.h"
 #include "facebutton.h"
 #include "firstframe.h"
-#include "form1design.h"
 #include "italian.h"
 #include "pictures.h"
 #include "speech.h"
 #include "statusline.h"
 #include "surfacewidget.h"
+#include "textline.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -75,9 +77,12 @@ void Form1::createWidgets() {
     Label2->setLineWidth(1);
     Label2->setBackgroundRole(QPalette::Base); // the ground of text, white on most desktops
     Label2->setAutoFillBackground(true);
-    Label2->setAccessibleDescription(QStringLiteral(
-        "Contatore delle mosse: ogni intervento sul rettangolo vale 1 mossa, ogni errore in "
-        "assegnazione 3, ogni scarto 5"));
+    Label2->setAccessibleDescription(
+        QStringLiteral("Contatore delle mosse: ogni intervento sul rettangolo vale %1 mossa, ogni "
+                       "errore in assegnazione %2, ogni scarto %3")
+            .arg(cost::change)
+            .arg(cost::mismatch)
+            .arg(cost::discard));
 
     // The "fits" figure is not needed for the first frame: it is read after.
     Image2[0] = pictureLabel(QPixmap(), 112, 312, surface_);
@@ -103,47 +108,56 @@ void Form1::createWidgets() {
     pieceView_->setAccessibleDescription(noPieceDescription());
 }
 
+// In tab order: Qt gives the focus to the buttons in the order they are made.
 void Form1::createButtons() {
-    FaceButton* previous = nullptr;
-    for (const ButtonDesign& d : buttonDesigns()) {
-        auto* b = new FaceButton(QString::fromUtf8(d.caption),
-                                 picture(d.picture, surface_->scale()), d.face, surface_);
-        b->setObjectName(QLatin1String(d.name));
-        b->setGeometry(d.place);
-        b->setAccessibleName(QString::fromUtf8(d.spokenName));
-        b->setAccessibleDescription(QString::fromUtf8(d.spokenDescription));
-        connect(b, &QAbstractButton::clicked, this, d.click);
-        if (previous) {
-            QWidget::setTabOrder(previous, b);
-        }
-        previous = b;
-        this->*d.field = b;
-    }
+    nuovoCmd = createButton(buttonDesign::nuovo, &Form1::nuovoCmd_Click);
+    antiCmd = createButton(buttonDesign::anti, &Form1::antiCmd_Click);
+    orizCmd = createButton(buttonDesign::oriz, &Form1::orizCmd_Click);
+    vertiCmd = createButton(buttonDesign::verti, &Form1::vertiCmd_Click);
+    assegnaCmd = createButton(buttonDesign::assegna, &Form1::assegnaCmd_Click);
+    spostaCmd = createButton(buttonDesign::sposta, &Form1::spostaCmd_Click);
+    Command7 = createButton(buttonDesign::esci, &Form1::Command7_Click);
+    orarioCmd = createButton(buttonDesign::orario, &Form1::orarioCmd_Click);
     nuovoCmd->setFocus();
+}
+
+FaceButton* Form1::createButton(const ButtonDesign& design, void (Form1::*click)()) {
+    auto* b =
+        new FaceButton(QString::fromUtf8(design.caption),
+                       picture(design.picture, surface_->scale()), QColor(design.face), surface_);
+    b->setObjectName(QLatin1String(design.name));
+    b->setGeometry(design.place);
+    b->setAccessibleName(QString::fromUtf8(design.spokenName));
+    QString description = QString::fromUtf8(design.spokenDescription);
+    b->setAccessibleDescription(design.cost ? description.arg(design.cost) : description);
+    connect(b, &QAbstractButton::clicked, this, click);
+    return b;
 }
 
 void Form1::createMenu() {
     // The status tip is what assistive technology reads of a command; the
     // window has no status bar to show it in.
-    const auto command = [this](const char* name, const char* caption, const char* description,
+    const auto command = [this](const char* name, const char* caption, const QString& description,
                                 void (Form1::*handler)()) {
         QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
         action->setObjectName(QLatin1String(name));
-        action->setStatusTip(QString::fromUtf8(description));
+        action->setStatusTip(description);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     menuBar()->setAccessibleName(QStringLiteral("Barra dei menu"));
-    mnunuova =
-        command("mnunuova", "&Nuova partita",
-                "Ricomincia da capo: svuota il vestito e azzera le mosse.", &Form1::mnunuova_Click);
+    mnunuova = command("mnunuova", "&Nuova partita",
+                       QStringLiteral("Ricomincia da capo: svuota il vestito e azzera le mosse."),
+                       &Form1::mnunuova_Click);
     mnucanc = command("mnucanc", "&Cancella ultimo rettangolo",
-                      "Svuota l'ultima casella riempita, quando il vestito ne ha almeno due piene "
-                      "e non è finito. Costa 5 mosse.",
+                      QStringLiteral("Svuota l'ultima casella riempita, quando il vestito ne ha "
+                                     "almeno due piene e non è finito. Costa %1 mosse.")
+                          .arg(cost::cancel),
                       &Form1::mnucanc_Click);
-    mnupunti = command("mnupunti", "&Punteggio",
-                       "Mostra sulla riga di stato quanto costa ogni azione. Non costa mosse.",
-                       &Form1::mnupunti_Click);
+    mnupunti = command(
+        "mnupunti", "&Punteggio",
+        QStringLiteral("Mostra sulla riga di stato quanto costa ogni azione. Non costa mosse."),
+        &Form1::mnupunti_Click);
 }
 
 void Form1::finishStartUp() {

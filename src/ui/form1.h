@@ -53,10 +53,9 @@ class Form1 final : public QMainWindow, private GameView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    static const std::array<ButtonDesign, 8>& buttonDesigns();
-
     void createWidgets();
     void createButtons();
+    FaceButton* createButton(const ButtonDesign& design, void (Form1::*click)());
     void createMenu();
     void finishStartUp();
     std::array<FaceButton*, 5> pieceButtons() const;

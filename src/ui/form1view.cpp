@@ -1,10 +1,11 @@
 // How the game's view calls become widgets and pixels.
 #include "form1.h"
 
-#include "accessibility.h"
+#include "boardview.h"
 #include "cueplayer.h"
 #include "facebutton.h"
 #include "statusline.h"
+#include "textline.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "statusline.h"
 
-#include "accessibility.h"
 #include "colourtable.h"
+#include "textline.h"
 
 #include <QFontInfo>
 #include <QLabel>
