@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include <random>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -134,23 +134,6 @@ class Form1Test : public QObject {
                     }
                 }
             }
-        }
-    }
-
-    // Run again by CTest at twice the density: the drawing made at one pixel
-    // to the window pixel, each pixel enlarged exactly, and the screen shows
-    // it at full density.
-    void drawsAtDevicePixelsWithTheLinesEnlargedExactly() {
-        const int k = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-        QCOMPARE(w->form.devicePixelRatioF(), qreal(k));
-        const QImage& drawn = board.surface.image();
-        QImage enlarged = drawn.scaled(drawn.size() * k).convertToFormat(QImage::Format_RGB32);
-        enlarged.setDevicePixelRatio(k);
-        QCOMPARE(w->surface()->image().convertToFormat(QImage::Format_RGB32), enlarged);
-        const QImage shot = w->surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        for (int index = 0; index <= slotCount; ++index) {
-            const QRect cell(board.cell(index).topLeft() * k, board.cell(index).size() * k);
-            QCOMPARE(shot.copy(cell), enlarged.copy(cell));
         }
     }
 
@@ -365,14 +348,10 @@ class Form1Test : public QObject {
             QVERIFY2(w->button("assegnaCmd")->isEnabled(), name);
             QCOMPARE(w->label("Label1")->text(), QString("assegna il primo rettangolo"));
         }
-        std::mt19937 choices(7);
-        const char* const changes[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"};
-        while (w->state().currentSlot < slotCount || !pieceFits(w->state())) {
-            w->click(pieceFits(w->state()) ? "assegnaCmd" : changes[choices() % 5]);
-        }
+        w->playToTheLastSlot();
         w->button("assegnaCmd")->setFocus();
         pressSpace(); // the last piece: ASSEGNA is disabled under the focus
-        QCOMPARE(w->state().currentSlot, slotCount + 1);
+        QCOMPARE(w->cues.played.back(), Cue::completed);
         const std::int32_t moves = w->state().moveCount;
         pressSpace();
         QCOMPARE(w->state().moveCount, moves + 5);
@@ -416,10 +395,93 @@ class Form1Test : public QObject {
         }
     }
 
-    // A player using voice control says what a button shows: its name starts with the
-    // caption. The text lines are named by what they show; the piece and the board's slots
-    // are read colour by colour, as they are turned and placed.
-    void assistiveTechnologyHearsNamesAndFollowsTheGame() {
+    // Each button and menu command, pressed on a known piece, does its own
+    // command, as the player sees and hears it: the colours in the cells, the
+    // counter, the status line, the cue.
+    void everyButtonAndCommandDoesItsOwnCommand() {
+        const auto cell = [&](int index) { return shownIn(*w->surface(), board.cell(index)); };
+        const auto status = [&] { return w->label("Label1")->text(); };
+        int moves = 0;
+        const auto charged = [&](std::int32_t cost) {
+            return w->label("Label2")->text() == QString("mosse: %1").arg(moves += cost);
+        };
+        const auto heard = [&](std::optional<Cue> cue, std::size_t before) {
+            return cue ? w->cues.played.size() == before + 1 && w->cues.played.back() == *cue
+                       : w->cues.played.size() == before;
+        };
+        const std::tuple<const char*, Cue, Piece (*)(Piece)> changes[] = {
+            {"orarioCmd", Cue::turn,
+             [](Piece p) {
+                 return Piece{p.left, p.top, p.right, p.bottom};
+             }},
+            {"antiCmd", Cue::turn,
+             [](Piece p) {
+                 return Piece{p.right, p.bottom, p.left, p.top};
+             }},
+            {"orizCmd", Cue::mirrorLeftRight,
+             [](Piece p) {
+                 return Piece{p.top, p.left, p.bottom, p.right};
+             }},
+            {"vertiCmd", Cue::click,
+             [](Piece p) {
+                 return Piece{p.bottom, p.right, p.top, p.left};
+             }},
+            {"spostaCmd", Cue::click,
+             [](Piece p) {
+                 return Piece{p.right, p.top, p.bottom, p.left};
+             }},
+        };
+        w->click("nuovoCmd");
+        QCOMPARE(status(), QString("assegna il primo rettangolo"));
+        for (const auto& [name, cue, arranged] : changes) {
+            const Piece before = cell(0);
+            const std::size_t cues = w->cues.played.size();
+            w->click(name);
+            QVERIFY2(cell(0) == arranged(before) && charged(cost::change) && heard(cue, cues),
+                     name);
+        }
+        const Piece first = cell(0);
+        w->click("assegnaCmd"); // anything goes in slot 1
+        QCOMPARE(cell(1), first);
+        QCOMPARE(status(), QString("assegna il pezzo solo se combacciano i colori"));
+        while (cell(0).left == first.right) {
+            w->click("orarioCmd");
+            QVERIFY(charged(cost::change));
+        }
+        std::size_t cues = w->cues.played.size();
+        w->click("assegnaCmd");
+        QVERIFY(cell(2) == emptyCell && charged(cost::mismatch));
+        QVERIFY(heard(Cue::refused, cues));
+        cues = w->cues.played.size();
+        w->click("nuovoCmd");
+        QVERIFY(charged(cost::discard) && heard(std::nullopt, cues));
+        QCOMPARE(status(), QString("assegna il pezzo solo se combacciano i colori"));
+        while (!pieceFits(w->state())) {
+            w->click("antiCmd");
+            QVERIFY(charged(cost::change));
+        }
+        w->click("assegnaCmd");
+        w->command("mnucanc");
+        QVERIFY(cell(2) == emptyCell && charged(cost::cancel));
+        QCOMPARE(status(), QString("questo errore ti costa l'equivalente di cinque mosse"));
+        w->command("mnupunti");
+        QVERIFY(status().startsWith("ogni intervento sul rettangolo vale 1 mossa") && charged(0));
+        QObject answering;
+        int questions = 0;
+        answerQuitQuestions(&answering, "No", [&](QMessageBox&) { ++questions; });
+        w->click("Command7");
+        QTRY_COMPARE(questions, 1);
+        w->command("mnunuova");
+        QVERIFY(cell(1) == emptyCell && w->cues.played.back() == Cue::newGame);
+        QCOMPARE(w->label("Label2")->text(), QString("mosse: 0"));
+        QCOMPARE(status(), QString("carica il primo rettangolo"));
+    }
+
+    // A player using voice control says what a button shows: its name starts
+    // with the caption. A screen reader reads the text lines as they show,
+    // the piece colour by colour, and the board as a table of 3 rows of 6
+    // whose every cell is its own slot with the colours painted there.
+    void assistiveTechnologyReadsTheWindowAsTheEyesSeeIt() {
         const auto read = [](QObject* object, QAccessible::Text t = QAccessible::Description) {
             return QAccessible::queryAccessibleInterface(object)->text(t);
         };
@@ -430,39 +492,43 @@ class Form1Test : public QObject {
             QVERIFY2(!read(b).isEmpty(), qPrintable(b->objectName()));
         }
         QWidget* piece = w->form.findChild<QWidget*>("pieceView");
-        QWidget* board = w->form.findChild<QWidget*>("boardView");
-        const auto [status, counter, figure] =
-            std::tuple{w->label("Label1"), w->label("Label2"), w->label("Image1")};
-        const auto slot = [&](int index) {
-            return QAccessible::queryAccessibleInterface(board)->child(index - 1)->text(
-                QAccessible::Name);
-        };
         QCOMPARE(read(piece), QString("nessun rettangolo"));
-        w->click("nuovoCmd");
-        w->click("orarioCmd");
         const char* colours[] = {"blu", "verde", "azzurro", "rosso", "viola"};
-        const auto name = [&](std::int32_t code) { return colours[code - firstPieceColour]; };
-        const auto sides = [&](Piece p) {
+        const auto spoken = [&](Piece p) {
+            const auto name = [&](std::int32_t code) { return colours[code - firstPieceColour]; };
             return QString("alto %1, destra %2, basso %3, sinistra %4")
                 .arg(name(p.top), name(p.right), name(p.bottom), name(p.left));
         };
-        QCOMPARE(read(piece), sides(w->state().piece()));
-        QCOMPARE(read(counter, QAccessible::Name), counter->text());
-        QCOMPARE(read(figure), QString("il rettangolo combacia"));
-        QCOMPARE(slot(1), QString("casella 1: vuota"));
-        w->click("assegnaCmd");
-        QCOMPARE(slot(1), "casella 1: " + sides(w->state().placed(1)));
-        QCOMPARE(slot(2), QString("casella 2: vuota"));
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(w->form.findChild<QWidget*>("boardView"))
+                ->tableInterface();
+        QCOMPARE(table->rowCount() * 10 + table->columnCount(), 36);
+        for (const bool filled : {false, true}) {
+            if (filled) {
+                w->playToTheLastSlot();
+                QCOMPARE(read(piece), spoken(shownIn(*w->surface(), board.cell(0))));
+                w->click("assegnaCmd");
+            }
+            for (int slot = 1; slot <= 18; ++slot) {
+                QAccessibleInterface* cell = table->cellAt((slot - 1) / 6, (slot - 1) % 6);
+                QAccessibleTableCellInterface* place = cell->tableCellInterface();
+                const QString colours =
+                    filled ? spoken(shownIn(*w->surface(), board.cell(slot))) : QString("vuota");
+                QCOMPARE(cell->text(QAccessible::Name),
+                         QString("casella %1: %2").arg(slot).arg(colours));
+                QCOMPARE(place->rowIndex() * 6 + place->columnIndex() + 1, slot);
+                QCOMPARE(cell->rect().center(),
+                         w->surface()->mapToGlobal(board.cell(slot).center()));
+            }
+        }
+        QLabel* status = w->label("Label1");
         w->command("mnupunti"); // two lines on screen, one sentence to the ear
         const QString sentence = status->text().replace("\r\n", " ");
-        QCOMPARE(read(status, QAccessible::Name), sentence);
         QAccessibleTextInterface* text =
             QAccessible::queryAccessibleInterface(status)->textInterface();
+        QCOMPARE(read(status, QAccessible::Name), sentence);
         QCOMPARE(text->text(0, text->characterCount()), sentence);
-        w->command("mnunuova");
-        QCOMPARE(read(piece), QString("nessun rettangolo"));
-        QCOMPARE(read(figure), QString("il rettangolo non combacia"));
-        QCOMPARE(slot(1), QString("casella 1: vuota"));
+        QCOMPARE(read(w->label("Label2"), QAccessible::Name), w->label("Label2")->text());
     }
 
     // Put in Italian by the window once its first frame is on screen.

@@ -7,7 +7,6 @@
 
 // Clicks, keys, menu commands, close requests and resizes at random, and
 // after each one the window read back against the game's state.
-constexpr Piece emptyCell{Surface::white, Surface::white, Surface::white, Surface::white};
 
 class RandomWindowTest : public QObject {
     Q_OBJECT

@@ -1,12 +1,12 @@
-// What the window tests share: the window with its cues silenced, the quit
+// What the window tests share: the window with its cues recorded, the quit
 // answerer, and where the board's cells are and what colours they show.
 #pragma once
 
 #include "colourtable.h"
+#include "cueplayer.h"
 #include "facebutton.h"
 #include "form1.h"
 #include "rules.h"
-#include "silentcueplayer.h"
 #include "surfacewidget.h"
 
 #include <QAction>
@@ -17,9 +17,21 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
+#include <vector>
+
+// Plays nothing: keeps the cues the window passed on, and whether it holds them back.
+struct CueRecorder final : CuePlayer {
+    std::vector<Cue> played;
+    bool held = false;
+
+    void playCue(Cue cue) override { played.push_back(cue); }
+    void holdCues() override { held = true; }
+    void releaseCues() override { held = false; }
+};
 
 struct TestWindow {
-    SilentCuePlayer cues;
+    CueRecorder cues;
     Form1 form{cues};
 
     // Shows the window and waits for what follows its first frame too: the
@@ -35,6 +47,17 @@ struct TestWindow {
     const GameState& state() const { return form.game().state(); }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void command(const char* name) { form.findChild<QAction*>(name)->trigger(); }
+
+    // Deals, then turns each piece at random until the figure says it fits
+    // and assigns it, until the last slot is next.
+    void playToTheLastSlot() {
+        std::mt19937 choices(7);
+        const char* const changes[] = {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"};
+        click("nuovoCmd");
+        while (state().currentSlot < slotCount || !pieceFits(state())) {
+            click(pieceFits(state()) ? "assegnaCmd" : changes[choices() % 5]);
+        }
+    }
 };
 
 // The board as the window's painter lays it out, on a surface of its own
@@ -47,6 +70,21 @@ struct LaidOutBoard {
     // 0 is the current piece's cell, 1..18 the slots.
     QRect cell(int index) const { return cellRect(painter.Shape1(index)); }
 };
+
+constexpr Piece emptyCell{Surface::white, Surface::white, Surface::white, Surface::white};
+
+// The colours a cell shows, read inside its four triangles: emptyCell's
+// where nothing is painted.
+inline Piece shownIn(const SurfaceWidget& surface, QRect cell) {
+    const auto at = [&](int x, int y) {
+        const qreal k = surface.scale();
+        return surface.surface().pixel(Surface::at(x, k), Surface::at(y, k));
+    };
+    const QPoint c = cell.center();
+    return {at(c.x(), cell.top() + cell.height() / 4), at(cell.right() - cell.width() / 4, c.y()),
+            at(c.x(), cell.bottom() - cell.height() / 4),
+            at(cell.left() + cell.width() / 4, c.y())};
+}
 
 // Every `step`-th device pixel of the cell, across and down, must show the
 // colour of the triangle it lies in, told by the diagonals' equations;
