@@ -67,6 +67,13 @@ struct LaidOutBoard {
     BoardPainter painter{surface};
 
     LaidOutBoard() { painter.layOut(); }
+    void paint(int index, Piece p) {
+        const auto k = static_cast<std::int16_t>(index);
+        painter.paintTop(k, static_cast<ColourCode>(p.top));
+        painter.paintRight(k, static_cast<ColourCode>(p.right));
+        painter.paintBottom(k, static_cast<ColourCode>(p.bottom));
+        painter.paintLeft(k, static_cast<ColourCode>(p.left));
+    }
     // 0 is the current piece's cell, 1..18 the slots.
     QRect cell(int index) const { return cellRect(painter.Shape1(index)); }
 };
@@ -84,32 +91,6 @@ inline Piece shownIn(const SurfaceWidget& surface, QRect cell) {
     return {at(c.x(), cell.top() + cell.height() / 4), at(cell.right() - cell.width() / 4, c.y()),
             at(c.x(), cell.bottom() - cell.height() / 4),
             at(cell.left() + cell.width() / 4, c.y())};
-}
-
-// Every `step`-th device pixel of the cell, across and down, must show the
-// colour of the triangle it lies in, told by the diagonals' equations;
-// within 3% of the cell from a line it may also be black or another of the
-// cell's colours. Returns what is wrong, or nothing.
-inline QString cellMismatch(const QImage& surface, QRect cell, Piece colours, int step = 1) {
-    const double k = surface.devicePixelRatio();
-    for (int y = static_cast<int>(cell.top() * k); y < (cell.bottom() + 1) * k; y += step) {
-        for (int x = static_cast<int>(cell.left() * k); x < (cell.right() + 1) * k; x += step) {
-            const double u = ((x + 0.5) / k - cell.left()) / cell.width();
-            const double v = ((y + 0.5) / k - cell.top()) / cell.height();
-            const double d1 = v - u;     // below the diagonal from the top-left when > 0
-            const double d2 = v + u - 1; // below the diagonal from the top-right when > 0
-            const Side side =
-                d1 < 0 ? (d2 < 0 ? Side::top : Side::right) : (d2 < 0 ? Side::left : Side::bottom);
-            const QRgb pixel = surface.pixel(x, y);
-            const auto shows = [&](Side s) { return pixel == colourTable[colours.colour(s)]; };
-            const bool nearLine = std::min({std::abs(d1), std::abs(d2), u, v, 1 - u, 1 - v}) < 0.03;
-            if (!shows(side) && !(nearLine && (pixel == colourTable[Surface::black] ||
-                                               std::ranges::any_of(allSides, shows)))) {
-                return QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16);
-            }
-        }
-    }
-    return {};
 }
 
 // Answers every quit question with the button captioned `answer` as soon as
