@@ -389,36 +389,24 @@ class Form1Test : public QObject {
             return cue ? w->cues.played.size() == before + 1 && w->cues.played.back() == *cue
                        : w->cues.played.size() == before;
         };
-        const std::tuple<const char*, Cue, Piece (*)(Piece)> changes[] = {
-            {"orarioCmd", Cue::turn,
-             [](Piece p) {
-                 return Piece{p.left, p.top, p.right, p.bottom};
-             }},
-            {"antiCmd", Cue::turn,
-             [](Piece p) {
-                 return Piece{p.right, p.bottom, p.left, p.top};
-             }},
-            {"orizCmd", Cue::mirrorLeftRight,
-             [](Piece p) {
-                 return Piece{p.top, p.left, p.bottom, p.right};
-             }},
-            {"vertiCmd", Cue::click,
-             [](Piece p) {
-                 return Piece{p.bottom, p.right, p.top, p.left};
-             }},
-            {"spostaCmd", Cue::click,
-             [](Piece p) {
-                 return Piece{p.right, p.top, p.bottom, p.left};
-             }},
+        using enum Side;
+        // Each button, its cue, and where each side's colour comes from.
+        const std::tuple<const char*, Cue, std::array<Side, 4>> changes[] = {
+            {"orarioCmd", Cue::turn, {left, top, right, bottom}},
+            {"antiCmd", Cue::turn, {right, bottom, left, top}},
+            {"orizCmd", Cue::mirrorLeftRight, {top, left, bottom, right}},
+            {"vertiCmd", Cue::click, {bottom, right, top, left}},
+            {"spostaCmd", Cue::click, {right, top, bottom, left}},
         };
         w->click("nuovoCmd");
         QCOMPARE(status(), QString("assegna il primo rettangolo"));
-        for (const auto& [name, cue, arranged] : changes) {
-            const Piece before = cell(0);
+        for (const auto& [name, cue, from] : changes) {
+            const Piece p = cell(0);
             const std::size_t cues = w->cues.played.size();
             w->click(name);
-            QVERIFY2(cell(0) == arranged(before) && charged(cost::change) && heard(cue, cues),
-                     name);
+            const Piece arranged{p.colour(from[0]), p.colour(from[1]), p.colour(from[2]),
+                                 p.colour(from[3])};
+            QVERIFY2(cell(0) == arranged && charged(cost::change) && heard(cue, cues), name);
         }
         const Piece first = cell(0);
         w->click("assegnaCmd"); // anything goes in slot 1
