@@ -37,7 +37,7 @@ struct Player {
         if (c == discard) {
             game.discardPiece();
             assignEnabled = pieceButtonsEnabled = true;
-            moves += slot >= 2 ? 5 : 0;
+            moves += slot >= 2 ? cost::discard : 0;
             if (slot <= 18) {
                 dealt();
             }
@@ -45,7 +45,7 @@ struct Player {
             game.assignPiece();
             if (slot <= 18 && !blocksNextSlot(slot, placed, piece)) {
                 if (!meetsNeighbours(slot, placed, piece)) {
-                    moves += 3;
+                    moves += cost::mismatch;
                 } else if (placed[slot++] = piece; slot <= 18) {
                     dealt();
                 } else {
@@ -61,7 +61,7 @@ struct Player {
         } else if (c == cancelLast) {
             game.cancelLastPiece();
             if (slot >= 3 && slot <= 18) {
-                moves += 5;
+                moves += cost::cancel;
                 --slot;
             }
         } else if (c == scoring) {
@@ -74,7 +74,7 @@ struct Player {
             const PieceCommand& command =
                 pieceCommands.at(static_cast<std::size_t>(c - firstPieceCommand));
             (game.*command.press)();
-            moves += 1;
+            moves += cost::change;
             piece = rearranged(piece, command);
         }
         const GameState& s = game.state();

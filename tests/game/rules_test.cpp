@@ -112,3 +112,15 @@ TEST(Cancel, StepsBackOneSlotForFiveMovesDownToTheSecondAndTellsTheTruthAboutIt)
     t.game.cancelLastPiece();
     EXPECT_EQ(t.logOf(&Game::cancelLastPiece), Log{}); // at slot 2 there is nothing to take back
 }
+
+// The counter charges what the player reads in the scoring text and the cancel warning.
+TEST(Costs, AreTheOnesThePlayerIsTold) {
+    const std::array<std::string, 7> words{"zero", "una", "due", "tre", "quattro", "cinque", "sei"};
+    EXPECT_EQ(texts::scoringRules,
+              "ogni intervento sul rettangolo vale " + std::to_string(cost::change) +
+                  " mossa; ogni errore in assegnazione equivale a " +
+                  std::to_string(cost::mismatch) + " mosse;\r\nscartare un rettangolo equivale a " +
+                  std::to_string(cost::discard) + " mosse!");
+    EXPECT_EQ(texts::cancelWarning,
+              "questo errore ti costa l'equivalente di " + words.at(cost::cancel) + " mosse");
+}
