@@ -6,83 +6,37 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
-#include <functional>
 #include <random>
-#include <ranges>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
-
-using Log = std::vector<std::string>;
 
 // Slots 1..18 of the board; entry 0 is the cell of the current piece.
 using Board = std::array<Piece, slotCount + 1>;
 
-inline std::string statusOf(std::string_view text) {
-    return "status " + std::string(text);
+// The texts one after another: log entries and what they are expected to be.
+inline std::string cat(const std::convertible_to<std::string_view> auto&... parts) {
+    std::string out;
+    return (out += ... += parts);
 }
-
-// What the game asked the window to show and play, kept as the screen would
-// hold it, and every request in game terms ("slot 7 top 9") for order checks.
-struct Recorder final : GameView {
-    bool fits = false, assignEnabled = false, pieceButtonsEnabled = false;
-    std::string counter, status;
-    Board cells{}; // colour 0 where nothing is painted
-    Log log;
-
-    template <typename T> void show(T& field, T value, std::string entry) {
-        field = std::move(value);
-        log.push_back(std::move(entry));
-    }
-    void showFitPicture(bool f) override { show(fits, f, f ? "fits" : "does not fit"); }
-    void showCounter(std::string_view t) override {
-        show(counter, std::string(t), "counter " + std::string(t));
-    }
-    void showStatus(std::string_view t) override { show(status, std::string(t), statusOf(t)); }
-    void dockStatusLine() override { log.push_back("dock"); }
-    void playCue(Cue cue) override {
-        static constexpr std::array<const char*, cueCount> names{
-            "new game", "refused", "103", "104", "mirror", "turn", "completed", "click"};
-        log.push_back(std::string("cue ") + names.at(static_cast<std::size_t>(cueIndex(cue))));
-    }
-    void setAssignEnabled(bool e) override {
-        show(assignEnabled, e, e ? "assign on" : "assign off");
-    }
-    void setPieceButtonsEnabled(bool e) override {
-        show(pieceButtonsEnabled, e, e ? "piece buttons on" : "piece buttons off");
-    }
-    void clearBoard() override { show(cells, Board{}, "clear board"); }
-    void layOutBoard() override { log.push_back("lay out board"); }
-    void paintSide(std::int16_t cell, Side side, ColourCode colour) override {
-        static constexpr std::array<const char*, 4> sides{"top", "right", "bottom", "left"};
-        cells.at(static_cast<std::size_t>(cell)).setColour(side, colour);
-        log.push_back((cell == pieceCell ? "piece" : "slot " + std::to_string(cell)) + " " +
-                      sides.at(static_cast<std::size_t>(side)) + " " + std::to_string(colour));
-    }
-    void wipeSlot(std::int16_t k) override {
-        show(cells.at(k), Piece{}, "wipe slot " + std::to_string(k));
-    }
-};
-
-// The four requests that paint `p` on a cell, in the order the game paints.
-inline Log paints(const std::string& cell, Piece p) {
-    return {cell + " top " + std::to_string(p.top), cell + " right " + std::to_string(p.right),
-            cell + " bottom " + std::to_string(p.bottom), cell + " left " + std::to_string(p.left)};
+// One triangle painted, as the log notes it: "slot 7 top 9; ".
+inline std::string paint(int cell, Side side, int colour) {
+    static constexpr std::array<const char*, 4> sides{"top", "right", "bottom", "left"};
+    return cat(cell == GameView::pieceCell ? "piece" : "slot " + std::to_string(cell), " ",
+               sides.at(static_cast<int>(side)), " ", std::to_string(colour), "; ");
 }
-
-inline Log joined(std::initializer_list<Log> logs) {
-    const auto all = logs | std::views::join;
-    return Log(all.begin(), all.end());
-}
-
-inline Board placedPieces(const GameState& s) {
-    Board b{};
-    for (int k = 1; k <= slotCount; ++k) {
-        b[k] = {s.placedTop[k], s.placedRight[k], s.placedBottom[k], s.placedLeft[k]};
+// `p` painted on a cell in the game's order, but for the triangles that hold
+// their colour already in `was`; when `dealt`, each colour as soon as it is drawn.
+inline std::string paints(int cell, Piece p, bool dealt = false, Piece was = {}) {
+    std::string log;
+    for (const Side side : allSides) {
+        log += p.colour(side) == was.colour(side)
+                   ? ""
+                   : cat(dealt ? "draw; " : "", paint(cell, side, p.colour(side)));
     }
-    return b;
+    return log;
 }
 
 // The rules of the board written out plainly, to check the game against.
@@ -96,9 +50,6 @@ inline bool meetsNeighbours(int k, const Board& b, Piece p) {
 inline bool blocksNextSlot(int k, const Board& b, Piece p) {
     return k > 6 && k <= 18 && (k - 1) % 6 < 5 && p.right == b[k - 5].bottom;
 }
-inline bool fitsByTheRules(int k, const Board& b, Piece p) {
-    return meetsNeighbours(k, b, p) && !blocksNextSlot(k, b, p);
-}
 // A dealt piece has four of the colours 9..13, and those the slot demands.
 inline bool holdsWhatTheSlotDemands(int k, const Board& b, Piece p) {
     const std::set<int> has{p.top, p.right, p.bottom, p.left};
@@ -107,103 +58,152 @@ inline bool holdsWhatTheSlotDemands(int k, const Board& b, Piece p) {
            (k <= 6 || has.contains(b[k - 6].bottom));
 }
 
-// Each piece command, the cue it plays, and what it makes of the piece 9/10/11/12
+// The commands of the window; the piece commands come last, each with its cue
+// (noted by the clip's number) and what it makes of the piece 9/10/11/12
 // (top/right/bottom/left).
-using Command = void (Game::*)();
-struct PieceCommand {
-    Command press;
-    const char* cue;
-    Piece madeOf9to12;
-};
-inline const std::array<PieceCommand, 5> pieceCommands{{
-    {&Game::rotateAnticlockwise, "cue turn", {10, 11, 12, 9}},
-    {&Game::rotateClockwise, "cue turn", {12, 9, 10, 11}},
-    {&Game::reflectHorizontal, "cue mirror", {9, 12, 11, 10}},
-    {&Game::reflectVertical, "cue click", {11, 10, 9, 12}},
-    {&Game::swapTopRight, "cue click", {10, 9, 11, 12}},
+enum { discard, assign, newGame, cancelLast, scoring, firstPieceCommand, commandCount = 10 };
+inline const std::array<std::tuple<void (Game::*)(), const char*, Piece>, 5> pieceCommands{{
+    {&Game::rotateAnticlockwise, "cue 106; ", {10, 11, 12, 9}},
+    {&Game::rotateClockwise, "cue 106; ", {12, 9, 10, 11}},
+    {&Game::reflectHorizontal, "cue 105; ", {9, 12, 11, 10}},
+    {&Game::reflectVertical, "cue 108; ", {11, 10, 9, 12}},
+    {&Game::swapTopRight, "cue 108; ", {10, 9, 11, 12}},
 }};
-// The same command on any piece: each side takes the colour of the side the
-// command moves into it.
-inline Piece rearranged(Piece p, const PieceCommand& c) {
-    const std::array<std::int32_t, 4> was{p.top, p.right, p.bottom, p.left};
-    const Piece& m = c.madeOf9to12;
-    return {was.at(m.top - 9), was.at(m.right - 9), was.at(m.bottom - 9), was.at(m.left - 9)};
-}
 
-// Numbers for the deal: queued ones first; when none are left, those of the
-// dealer's piece for the attempt; with no dealer, repeatable ones from the seed.
-class TestRandom final : public RandomSource {
-  public:
-    explicit TestRandom(std::uint32_t seed = 1) : engine(seed) {}
-    std::function<Piece()> dealer;
-    std::deque<float> queued;
-    std::mt19937 engine;
+// A player at the window who, after every press, checks the game against what
+// the rules alone predict. It stands in for the window and for the numbers of
+// the deal, and notes in the log every request and every number drawn.
+struct Player final : GameView, RandomSource {
+    // What the screen shows.
+    bool fits = false, assignOn = false, pieceButtonsOn = false;
+    std::string counter, log, dealt; // dealt: what the last deal asked of the view
+    // Numbers for the deal: the queued ones in turn, then repeatable ones from the seed.
+    std::vector<float> queued;
+    std::size_t handedOut = 0;
+    std::mt19937 numbers, choices;
+    Game game{*this, *this};
+    // The prediction. The piece buttons wait for each game's first piece;
+    // until then no piece is judged.
+    int slot = 1, moves = 0, completed = 0;
+    bool pieceButtonsEnabled = false;
+    Piece piece{};
+    Board placed{};
 
-    // The numbers the deal turns into the piece's colours.
-    void deal(Piece p) {
-        for (Side s : allSides) {
-            queued.push_back((static_cast<float>(p.colour(s) - 9) + 0.5f) / 5.0f);
-        }
+    explicit Player(std::uint32_t seed = 1) : numbers(seed), choices(~seed) { game.newGame(); }
+
+    template <typename T> void show(T& field, T value, const std::string& entry) {
+        field = std::move(value);
+        log += entry + "; ";
     }
-    void reseed() override {
-        if (dealer && queued.empty()) {
-            deal(dealer());
-        }
+    void showFitPicture(bool f) override { show(fits, f, f ? "fits" : "does not fit"); }
+    void showCounter(std::string_view t) override { show(counter, std::string(t), "counter"); }
+    void showStatus(std::string_view t) override { log += cat("status ", t, "; "); }
+    void dockStatusLine() override { log += "dock; "; }
+    void playCue(Cue cue) override { log += cat("cue ", std::to_string(clipId(cue)), "; "); }
+    void setAssignEnabled(bool e) override { show(assignOn, e, e ? "assign on" : "assign off"); }
+    void setPieceButtonsEnabled(bool e) override {
+        show(pieceButtonsOn, e, e ? "piece buttons on" : "piece buttons off");
     }
+    void clearBoard() override { log += "clear board; "; }
+    void layOutBoard() override { log += "lay out board; "; }
+    void paintSide(std::int16_t k, Side s, ColourCode c) override { log += paint(k, s, c); }
+    void wipeSlot(std::int16_t k) override { log += cat("wipe slot ", std::to_string(k), "; "); }
+    void reseed() override {}
     float next() override {
-        if (queued.empty()) {
-            return unitFloat(engine());
+        if ((log += "draw; ").size() > 1'000'000) { // fail a deal that never ends, not the machine
+            throw std::length_error("the deal goes on and on");
         }
-        const float r = queued.front();
-        queued.pop_front();
-        return r;
+        return handedOut < queued.size() ? queued[handedOut++] : unitFloat(numbers());
     }
-};
 
-// The 120 pieces of four different colours, in a fixed order.
-inline std::vector<Piece> everyPiece() {
-    std::vector<Piece> all;
-    std::array<int, 5> c{9, 10, 11, 12, 13};
-    do { // each order of the five colours leaves out its last
-        all.push_back({c[0], c[1], c[2], c[3]});
-    } while (std::next_permutation(c.begin(), c.end()));
-    return all;
-}
+    bool fitting() const {
+        return pieceButtonsEnabled && meetsNeighbours(slot, placed, piece) &&
+               !blocksNextSlot(slot, placed, piece);
+    }
+    // The fit picture's verdict, after the picture was first set to "does not fit".
+    std::string verdict() const { return fitting() ? "does not fit; fits; " : "does not fit; "; }
 
-// A new game with a recorder and a dealer that deals every piece ready to
-// fit, played on until `slot`, if any, is the next to fill. Where the dealer's
-// search starts moves with the slot, so the board gets some variety.
-struct Table {
-    Recorder view;
-    TestRandom random;
-    Game game{view, random};
-
-    explicit Table(int slot = 0) {
-        random.dealer = [this] {
-            const int k = state().currentSlot;
-            const std::vector<Piece> pieces = everyPiece();
-            for (std::size_t n = 0; n < pieces.size(); ++n) {
-                const Piece p = pieces.at((n + 37u * static_cast<std::size_t>(k)) % 120);
-                if (fitsByTheRules(k, placedPieces(state()), p)) {
-                    return p;
-                }
-            }
-            throw std::logic_error("no piece fits slot " + std::to_string(k));
-        };
-        game.newGame();
-        if (slot > 0) {
+    void press(int c) {
+        log.clear();
+        std::string said;     // the log expected before a deal; `then`, after it
+        bool dealing = false; // the game deals for the slot, if one is left, and judges the piece
+        if (c == discard) {
             game.discardPiece();
+            said = cat("assign on; piece buttons on; ",
+                       slot >= 2 ? cat("counter; status ", texts::discardWarning, "; ") : "",
+                       "does not fit; ");
+            moves += slot >= 2 ? cost::discard : 0;
+            pieceButtonsEnabled = dealing = true;
+        } else if (c == assign && fitting()) {
+            game.assignPiece();
+            said = cat("does not fit; ", paints(slot, piece), "does not fit; ");
+            placed[slot++] = piece;
+            completed += slot > 18;
+            dealing = true;
+        } else if (c == assign) {
+            game.assignPiece();
+            const bool mismatch = slot <= 18 && !blocksNextSlot(slot, placed, piece);
+            moves += mismatch ? cost::mismatch : 0;
+            said =
+                cat("does not fit; ", slot <= 18 ? "cue 102; " : "", mismatch ? "counter; " : "");
+        } else if (c == newGame) {
+            game.newGame();
+            said = "does not fit; clear board; cue 101; counter; dock; lay out board; "
+                   "assign off; piece buttons off; status carica il primo rettangolo; ";
+            std::tie(slot, moves, pieceButtonsEnabled) = std::tuple(1, 0, false);
+        } else if (c == cancelLast) {
+            game.cancelLastPiece();
+            if (slot >= 3 && slot <= 18) {
+                moves += cost::cancel;
+                --slot;
+                said = cat("counter; status ", texts::cancelWarning, "; wipe slot ",
+                           std::to_string(slot), "; ", verdict());
+            }
+        } else if (c == scoring) {
+            game.showScoring();
+            said = cat("status ", texts::scoringRules, "; ");
+        } else {
+            const auto& [command, cue, made] = pieceCommands.at(c - firstPieceCommand);
+            (game.*command)();
+            moves += cost::change;
+            const Piece was = piece; // each side takes the colour the command moves into it
+            for (const Side side : allSides) {
+                piece.setColour(side, was.colour(allSides.at(made.colour(side) - 9)));
+            }
+            said = cat("does not fit; counter; ", cue,
+                       paints(GameView::pieceCell, piece, false, was), verdict());
         }
-        for (int tries = 0; tries < 100 && state().currentSlot < slot; ++tries) {
-            game.assignPiece(); // a game that refuses fitting pieces stops short
+        if (dealing && slot <= 18) {
+            piece = game.state().piece();
+            ASSERT_TRUE(holdsWhatTheSlotDemands(slot, placed, piece));
+            const std::array hints{texts::assignFirstPiece, texts::firstRowHint,
+                                   texts::rowStartHint, texts::twoColoursHint};
+            const int hint = slot == 1 ? 0 : slot <= 6 ? 1 : (slot - 1) % 6 == 0 ? 2 : 3;
+            said += cat("status ", hints.at(hint), "; ");
         }
+        std::string then = dealing ? cat(slot == 1 ? "fits; " : "", verdict()) : "";
+        if (c == assign && slot > 18) {
+            then += cat("cue 107; status Hai completato il vestito di Zanfrino con ",
+                        std::to_string(moves), " mosse; assign off; ");
+        }
+        const std::size_t around = said.size() + then.size();
+        dealt = log.size() > around ? log.substr(said.size(), log.size() - around) : "";
+        ASSERT_EQ(log, said + dealt + then);
+        ASSERT_EQ(dealt.empty(), !dealing || slot > 18) << log;
+        const GameState& s = game.state();
+        for (int k = 1; k <= slotCount; ++k) {
+            ASSERT_EQ(s.placed(k), placed[k]) << "slot " << k;
+        }
+        ASSERT_EQ(std::tuple(s.currentSlot, s.moveCount, s.piece(), counter, pieceButtonsOn, fits),
+                  std::tuple(slot, moves, piece, "mosse: " + std::to_string(moves),
+                             pieceButtonsEnabled, fitting()));
     }
-    const GameState& state() const { return game.state(); }
 
-    // What one command asks of the view.
-    Log logOf(Command command) {
-        view.log.clear();
-        (game.*command)();
-        return view.log;
+    // Turns and mirrors the piece at random until the picture says it fits.
+    void arrange() {
+        for (int tries = 0; !fits && !testing::Test::HasFatalFailure(); ++tries) {
+            ASSERT_LT(tries, 1000) << "no arrangement fits slot " << slot;
+            press(firstPieceCommand + static_cast<int>(choices() % 5));
+        }
     }
 };
