@@ -63,11 +63,11 @@ def clip_length(cue):
 class Recorder:
     """The sink's monitor, read as it comes: samples are counted in real time."""
 
-    def __init__(self, env):
-        self.process = subprocess.Popen(
+    def __init__(self, rig):
+        self.process = rig.start(
             ["parec", "--raw", "--device=zanfria.monitor", "--format=s16le", "--channels=1",
              f"--rate={RATE}", "--latency-msec=10"],
-            env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.data = bytearray()
         self.reader = threading.Thread(target=self.read, daemon=True)
         self.reader.start()
@@ -111,14 +111,14 @@ class Rig:
         self.env["DISPLAY"] = ":" + xvfb.stdout.readline().decode().strip()
         check(self.env["DISPLAY"] != ":", "Xvfb did not start")
         self.start_server()
-        self.recorder = Recorder(self.env)
+        self.recorder = Recorder(self)
         game_env = dict(self.env, QT_QPA_PLATFORM="xcb")
         for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
             if name in os.environ:
                 game_env[name] = os.environ[name]
         self.log = os.path.join(self.work, "game.log")
-        self.game = self.start([os.path.abspath(game)], env=game_env, cwd=self.work, stdout=open(self.log, "w"),
-                               stderr=subprocess.STDOUT)
+        self.game = self.start([os.path.abspath(game)], env=game_env, cwd=self.work,
+                               stdout=open(self.log, "w"), stderr=subprocess.STDOUT)
         window = self.xdotool("search", "--sync", "--onlyvisible", "--name",
                               "^Il vestito di Zanfrino$").split()
         check(window, "the game's window did not appear")
@@ -245,7 +245,7 @@ def main():
             orario(rig)
             time.sleep(0.3)
             rig.start_server()
-            rig.recorder = Recorder(rig.env)
+            rig.recorder = Recorder(rig)
             heard_whole(rig, orario(rig), "first turn after the server came back")
             heard_whole(rig, orario(rig), "next turn")
             quit_game(rig)
