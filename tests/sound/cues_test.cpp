@@ -76,9 +76,6 @@ class HeardCues : public testing::Test {
         ASSERT_NE(at, s.end()) << "not heard whole";
         EXPECT_TRUE(silent(s.begin(), at) && silent(at + ssize(clip), s.end())) << "more was heard";
     }
-    Samples tuneStarted() const {
-        return heardWhen([&](const Samples& s) { return find(s, opening) != s.end(); });
-    }
 
     QTemporaryDir dir;
     QString path = dir.filePath("cues.raw");
@@ -94,7 +91,7 @@ TEST_F(HeardCues, ACueIsHeardWholeFromItsStart) {
 
 TEST_F(HeardCues, ANewCueCutsOffTheOneSoundingForGood) {
     player.playCue(Cue::newGame);
-    tuneStarted();
+    heardWhen([&](const Samples& s) { return find(s, opening) != s.end(); }); // the tune began
     player.playCue(Cue::click);
     const Samples s = heardTo(click);
     const auto from = find(s, opening), at = find(s, click);
@@ -106,7 +103,7 @@ TEST_F(HeardCues, ANewCueCutsOffTheOneSoundingForGood) {
 
 TEST_F(HeardCues, StopSilencesTheCueAtOnceAndLaterCuesAreIgnored) {
     player.playCue(Cue::newGame);
-    tuneStarted();
+    heardWhen([&](const Samples& s) { return find(s, opening) != s.end(); }); // the tune began
     player.stop();
     player.playCue(Cue::click);
     // The stopped device writes on, silence only: two seconds of it.
