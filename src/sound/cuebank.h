@@ -1,11 +1,11 @@
 // The game's sound clips: where they are kept and how they are decoded.
-// Used by the sound worker.
 #pragma once
 
 #include "cue.h"
 
 #include <QByteArray>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,7 +15,6 @@ namespace cuebank {
 
 // One clip, decoded: signed 16-bit mono samples.
 struct Clip {
-    Cue cue{};
     int rate = 0; // samples per second
     std::vector<std::int16_t> samples;
 };
@@ -25,8 +24,7 @@ struct Clip {
 QByteArray clipFile(Cue cue);
 
 // Decodes the clip with SDL, cut to the sample count its file declares.
-// Does not need SDL's audio subsystem. Empty when the clip is missing or
-// cannot be decoded.
+// Needs no audio device. Empty when the clip is missing or cannot be decoded.
 std::optional<Clip> decode(const SdlAudio& sdl, Cue cue);
 
 } // namespace cuebank

@@ -1,21 +1,20 @@
-// The game's cue player: plays the cues with SDL's audio, on a worker thread
-// of its own. main() owns it for the life of the window, which holds it as a
-// CuePlayer. Without SDL or a working device the game is silent, and says
-// nothing about it.
+// The game's cue player: plays the cues with SDL's audio from a thread of its
+// own, so that whoever asks for a cue never waits. main() owns it for the
+// life of the window, which holds it as a CuePlayer. Without SDL or a working
+// device the game is silent, and says nothing about it.
 #pragma once
 
 #include "cueplayer.h"
-#include "cuestate.h"
 
+#include <cstdint>
 #include <memory>
 
-class CueWorker;
+struct SdlAudio;
 
 class SdlCuePlayer final : public CuePlayer {
   public:
     SdlCuePlayer();
-    // Stops, like stop().
-    ~SdlCuePlayer() override;
+    ~SdlCuePlayer() override; // stops, like stop()
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
 
@@ -23,14 +22,20 @@ class SdlCuePlayer final : public CuePlayer {
     void holdCues() override;
     void releaseCues() override;
 
-    // Silences the cue sounding at once and stops the sound for good: later
-    // cues are ignored. Returns without waiting for anything; the worker and
-    // the device may outlive the player, and the device is let go when the
-    // process ends. Once is enough; more do nothing.
+    // Silences the cue sounding at once and ignores every later one. Returns
+    // without waiting for the thread, which may be inside SDL for as long as
+    // a sound server takes to answer. Once is enough; more do nothing.
     void stop();
 
-    CueState state() const;
-
   private:
-    std::shared_ptr<CueWorker> worker_;
+    struct State;
+    void wakeThread();
+    static void run(std::shared_ptr<State> s);
+    static void play(const SdlAudio& sdl, State& s, Cue cue);
+    static void watch(const SdlAudio& sdl, State& s);
+    static void dropAudio(const SdlAudio& sdl, State& s);
+    static void feed(void* state, std::uint8_t* stream, int len);
+
+    // Shared with the thread, which keeps it for as long as it runs.
+    std::shared_ptr<State> state_;
 };
