@@ -9,6 +9,9 @@ int main(int argc, char* argv[]) {
     if (const auto status = answerCommandLine(argc, argv)) {
         return *status;
     }
+    // Before Qt starts any thread: the player sets what the sound server is
+    // told of the game in the environment.
+    SdlCuePlayer cues;
     catchUnreachableWindowSystem();
     QApplication app(argc, argv);
     windowSystemReached();
@@ -18,7 +21,6 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(new GameStyle);
     // Ties the window to its desktop entry and icon on every desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zanfrino.vestito"));
-    SdlCuePlayer cues;
     Form1 window(cues);
     window.show();
     const int status = app.exec();

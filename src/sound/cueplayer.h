@@ -1,5 +1,5 @@
 // What the window holds to play the game's sound: SdlCuePlayer in the game,
-// a silent recorder in the window's tests.
+// a recorder in the window's tests.
 #pragma once
 
 #include "cue.h"
