@@ -35,11 +35,6 @@ def main():
     for name, value in game.items():
         rows.append((f"core: {name}", micro(value), ""))
     ui = medians(os.path.join(build, "bench/ui/bench_ui"), {"QT_QPA_PLATFORM": "offscreen"})
-    floor = ui.pop("plainLoopSamePixels")
-    for name in ("floodFillTopTriangle", "floodFillTopTriangleSameColour"):
-        value = ui.pop(name)
-        rows.append((f"flood fill: {name}", micro(value),
-                     f"{value / floor:.1f} × floor ({micro(floor)}); target ≤ 3 ×"))
     for name, value in ui.items():
         button = name.startswith("click")
         rows.append((f"window: {name}", micro(value), "target ≤ 200 µs" if button else ""))

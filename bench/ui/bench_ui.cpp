@@ -1,10 +1,8 @@
-// The flood fill beside the plain loop that bounds it, and each click on the
-// real window (offscreen) until the surface and the labels are repainted.
+// Each click on the real window (offscreen) until the surface and the labels
+// are repainted, and the menu's commands.
 #include "form1.h"
 #include "rules.h"
 #include "sdlcueplayer.h"
-#include "surface.h"
-#include "surfacewidget.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,71 +14,6 @@
 #include <random>
 
 namespace {
-
-// Shape1(0) as the game draws it: 73 x 129 at (696, 96), its diagonals
-// running to the corner pixels.
-Surface pieceSurface() {
-    Surface s(792, 554);
-    s.drawOutline(696, 96, 73, 129);
-    s.drawLine(696, 96, 768, 224);
-    s.drawLine(768, 96, 696, 224);
-    return s;
-}
-
-// A fill over a region of another colour: the usual case, a side whose
-// colour changes.
-void floodFillTopTriangle(benchmark::State& state) {
-    Surface s = pieceSurface();
-    const Surface::Pixel colours[] = {12, 10};
-    int i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(s.floodFill(732, 106, colours[++i & 1]));
-    }
-}
-BENCHMARK(floodFillTopTriangle);
-
-// A fill over a region already holding the colour, which has to mark what it
-// takes and clear the marks afterwards.
-void floodFillTopTriangleSameColour(benchmark::State& state) {
-    Surface s = pieceSurface();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(s.floodFill(732, 106, 12));
-    }
-}
-BENCHMARK(floodFillTopTriangleSameColour);
-
-// The floor of any fill: write as many pixels as the triangle holds.
-void plainLoopSamePixels(benchmark::State& state) {
-    Surface s = pieceSurface();
-    const Surface::Pixel blue = 9;
-    const Surface::Box box = s.floodFill(732, 106, blue);
-    std::vector<std::pair<int, int>> rows; // the triangle's runs, row by row
-    for (int y = box.y0; y <= box.y1; ++y) {
-        int x = box.x0;
-        while (x <= box.x1) {
-            while (x <= box.x1 && s.pixel(x, y) != blue) {
-                ++x;
-            }
-            const int start = x;
-            while (x <= box.x1 && s.pixel(x, y) == blue) {
-                ++x;
-            }
-            if (x > start) {
-                rows.push_back({y * s.stride() + start, x - start});
-            }
-        }
-    }
-    Surface::Pixel colour = 12;
-    for (auto _ : state) {
-        Surface::Pixel* bits = s.bits();
-        for (const auto& [offset, length] : rows) {
-            std::fill(bits + offset, bits + offset + length, colour);
-        }
-        colour ^= 6; // 12 and 10 in turn
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(plainLoopSamePixels);
 
 // The real sound, as the game plays it.
 SdlCuePlayer cues;

@@ -1,127 +1,12 @@
 #include "surface.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-namespace {
-
-using Pixel = Surface::Pixel;
-
-// A fill that has to tell the pixels it took from pixels that already held
-// its colour paints them with this bit first and clears it at the end.
-constexpr Pixel takenMark = 0x80;
-
-// What stops a fill, the direct way or the marked way: black, and the
-// pixels already taken.
-template <bool marked> struct Stops {
-    static constexpr bool marks = marked;
-    Pixel paint;
-    bool stops(Pixel p) const {
-        return p == Surface::black || (marked ? (p & takenMark) != 0 : p == paint);
-    }
-    // Sixteen pixels from p on, a bit each (bit i for p[i]), set where it stops.
-    unsigned stops16(const Pixel* p) const {
-#if defined(__SSE2__)
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i taken =
-            marked ? v : _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(paint)));
-        return static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()), taken)));
-#else
-        unsigned bits = 0;
-        for (int i = 0; i < 16; ++i) {
-            bits |= static_cast<unsigned>(stops(p[i])) << i;
-        }
-        return bits;
-#endif
-    }
-};
-
-// Writes the run start..end - 1: sixteen at a time, overlapping at the end.
-// A shorter run is blended into the sixteen bytes from its start, the bytes
-// after it written back as they were; the surface's margins keep all sixteen
-// inside its buffer.
-void paintRun(Pixel* row, int start, int end, Pixel paint) {
-#if defined(__SSE2__)
-    const __m128i v = _mm_set1_epi8(static_cast<char>(paint));
-    const int length = end - start;
-    if (length >= 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + start), v);
-        for (int x = start + 16; x < end - 16; x += 16) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), v);
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + end - 16), v);
-        return;
-    }
-    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m128i inside = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(length)));
-    __m128i* at = reinterpret_cast<__m128i*>(row + start);
-    const __m128i old = _mm_loadu_si128(at);
-    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(inside, v), _mm_andnot_si128(inside, old)));
-#else
-    std::fill(row + start, row + end, paint);
-#endif
-}
-
-// The first pixel from x on that stops the fill: at the latest the black
-// after the row.
-template <class Rule> int runEnd(const Pixel* row, int x, const Rule& rule) {
-    for (;; x += 16) {
-        if (const unsigned s = rule.stops16(row + x)) {
-            return x + std::countr_zero(s);
-        }
-    }
-}
-
-// The first pixel from x up to `last` that does not stop the fill, or
-// last + 1; -1 where the direct fill meets a pixel it cannot tell from its own.
-template <class Rule> int nextOpen(const Pixel* row, int x, int last, const Rule& rule) {
-    for (; x <= last; ++x) {
-        const Pixel p = row[x];
-        if (!rule.stops(p)) {
-            return x;
-        }
-        if (!Rule::marks && p != Surface::black) {
-            return -1;
-        }
-    }
-    return x;
-}
-
-// The first of the pixels running left up to x - 1 that do not stop the
-// fill; x if there are none. The black before the row ends it at the latest.
-template <class Rule> int runStart(const Pixel* row, int x, const Rule& rule) {
-    for (;; x -= 16) {
-        if (const unsigned s = rule.stops16(row + x - 16)) {
-            return x - 16 + std::bit_width(s);
-        }
-    }
-}
-
-// Paints the run start..end - 1, unless the direct fill cannot tell the
-// pixels that end it from its own: false then, and nothing painted.
-template <class Rule> bool takeRun(Pixel* row, int start, int end, const Rule& rule) {
-    if (!Rule::marks && (row[start - 1] | row[end]) != Surface::black) {
-        return false;
-    }
-    paintRun(row, start, end, rule.paint);
-    return true;
-}
-
-} // namespace
-
 Surface::Surface(int width, int height)
-    : width_(width), height_(height), stride_((width + 4) & ~3),
-      pixels_(2 * margin + static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height),
-               black) {
-    fill(white);
-}
+    : width_(width), height_(height), stride_((width + 3) & ~3),
+      pixels_(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height), white) {}
 
 void Surface::fill(Pixel colour) {
     fillRect(0, 0, width_, height_, colour);
@@ -131,7 +16,7 @@ void Surface::fillRect(int left, int top, int width, int height, Pixel colour) {
     const int x0 = std::max(left, 0);
     const int x1 = std::min(left + width, width_);
     for (int y = std::max(top, 0); y < std::min(top + height, height_) && x0 < x1; ++y) {
-        paintRun(&pixels_[index(0, y)], x0, x1, colour);
+        std::fill(pixels_.begin() + index(x0, y), pixels_.begin() + index(x1, y), colour);
     }
 }
 
@@ -218,123 +103,68 @@ void Surface::drawLine(int x1, int y1, int x2, int y2, double scale) {
     }
 }
 
+// A span fill: a run of open pixels is taken whole, then the rows above and
+// below it are looked along for the runs to take next. Open means neither
+// black nor taken by this fill, so pixels that already held the colour are
+// taken like any others.
 Surface::Box Surface::floodFill(int x, int y, Pixel colour) {
     if (!contains(x, y) || pixels_[index(x, y)] == black) {
         return {};
     }
-    Box box;
-    // Painting the colour straight away is one write a pixel, but a pixel
-    // that held the colour before then looks taken; met one, the fill starts
-    // again marking what it takes.
-    if (!fillRegion(x, y, Stops<false>{colour}, box)) {
-        runs_.clear();
-        fillRegion(x, y, Stops<true>{static_cast<Pixel>(colour | takenMark)}, box);
-        for (const Run& run : runs_) {
-            paintRun(&pixels_[index(0, run.y)], run.left, run.right + 1, colour);
+    if (taken_.empty()) {
+        taken_.resize(pixels_.size()); // not before the first fill: start-up stays small
+    }
+    // Plain pointers: as far as the compiler knows, a pixel written may be
+    // any object, the vectors included, but not a local.
+    Pixel* const pixels = pixels_.data();
+    std::uint8_t* const taken = taken_.data();
+    const std::size_t stride = static_cast<std::size_t>(stride_);
+    const auto open = [pixels, taken](std::size_t i) { return pixels[i] != black && !taken[i]; };
+    Box box{x, y, x, y};
+    // The first seed is found along no run: both rows are looked along whole.
+    seeds_.assign(1, {x, y, 1, x, x - 1});
+    while (!seeds_.empty()) {
+        const Seed seed = seeds_.back();
+        seeds_.pop_back();
+        const std::size_t row = seed.y * stride;
+        if (!open(row + seed.x)) {
+            continue; // taken by another run since it was found
         }
+        int left = seed.x;
+        int right = seed.x;
+        while (left > 0 && open(row + left - 1)) {
+            --left;
+        }
+        while (right + 1 < width_ && open(row + right + 1)) {
+            ++right;
+        }
+        std::fill(pixels + row + left, pixels + row + right + 1, colour);
+        std::fill(taken + row + left, taken + row + right + 1, 1);
+        box = {std::min(box.x0, left), std::min(box.y0, seed.y), std::max(box.x1, right),
+               std::max(box.y1, seed.y)};
+        // A seed for each run along this one in the row beyond, and in the
+        // row it came from where this one overhangs the run it was found by.
+        const auto look = [&](int dy, int from, int to) {
+            const int next = seed.y + dy;
+            if (next < 0 || next >= height_) {
+                return;
+            }
+            bool inRun = false;
+            for (int px = from; px <= to; ++px) {
+                const bool isOpen = open(next * stride + px);
+                if (isOpen && !inRun) {
+                    seeds_.push_back({px, next, dy, left, right});
+                }
+                inRun = isOpen;
+            }
+        };
+        look(seed.dy, left, right);
+        look(-seed.dy, left, seed.left - 1);
+        look(-seed.dy, seed.right + 1, right);
+    }
+    // Every pixel taken lies in the box.
+    for (int py = box.y0; py <= box.y1; ++py) {
+        std::fill(taken + py * stride + box.x0, taken + py * stride + box.x1 + 1, 0);
     }
     return box;
-}
-
-// A span fill. A segment is a stretch of row y lying along a run just taken
-// in row y - dy; every run that meets it is taken whole and leads on to row
-// y + dy, and where a run overhangs its segment the overhang leads back to
-// row y - dy as well. The last run a segment meets is followed at once, the
-// others wait on the stack. Only black ends a run of the region, so the
-// direct fill gives up, false, where anything else does.
-template <class Rule> bool Surface::fillRegion(int x, int y, const Rule& given, Box& box) {
-    constexpr bool marking = Rule::marks;
-    // Copies kept in registers: as far as the compiler knows, a pixel
-    // written may be any object, the rule and the members included.
-    const Rule rule = given;
-    Pixel* const origin = bits();
-    const std::ptrdiff_t stride = stride_;
-    const unsigned height = static_cast<unsigned>(height_);
-    // The seed's run leads both ways: up later, down at once.
-    Pixel* const seedRow = origin + y * stride;
-    if (rule.stops(seedRow[x])) {
-        return false;
-    }
-    int left = runStart(seedRow, x, rule);
-    int right = runEnd(seedRow, x + 1, rule) - 1;
-    if (!takeRun(seedRow, left, right + 1, rule)) {
-        return false;
-    }
-    if constexpr (marking) {
-        runs_.push_back({y, left, right});
-    }
-    int x0 = left;
-    int x1 = right;
-    int y0 = y;
-    int y1 = y;
-    segments_.clear();
-    segments_.push_back({y - 1, left, right, -1});
-    int dy = 1;
-    y += 1;
-    for (;;) {
-        Pixel* row = nullptr;
-        int px = right + 1; // a row past the surface has nothing to take
-        if (static_cast<unsigned>(y) < height) {
-            row = origin + y * stride;
-            px = nextOpen(row, left, right, rule);
-            if (px < 0) {
-                return false;
-            }
-        }
-        if (px <= right) {
-            // A run that begins where its segment does mostly has a stop
-            // just before it: one look at that pixel, which the processor
-            // guesses right, spares waiting on a walk to the left.
-            int start = px == left && !rule.stops(row[px - 1]) ? runStart(row, px, rule) : px;
-            // A segment lies along pixels taken already: only a run that
-            // overhangs it can widen the box.
-            if (start < left) [[unlikely]] {
-                x0 = std::min(x0, start);
-                segments_.push_back({y - dy, start, left - 1, -dy});
-            }
-            int end = 0;
-            for (;;) {
-                end = runEnd(row, px + 1, rule);
-                if (!takeRun(row, start, end, rule)) {
-                    return false;
-                }
-                if constexpr (marking) {
-                    runs_.push_back({y, start, end - 1});
-                }
-                px = nextOpen(row, end + 1, right, rule);
-                if (px < 0) {
-                    return false;
-                }
-                if (px > right) {
-                    break;
-                }
-                // Not the last run along the segment: its rows wait.
-                segments_.push_back({y + dy, start, end - 1, dy});
-                start = px;
-            }
-            if (end - 1 > right) [[unlikely]] {
-                x1 = std::max(x1, end - 1);
-                segments_.push_back({y - dy, right + 1, end - 1, -dy});
-            }
-            left = start;
-            right = end - 1;
-            y += dy;
-            continue;
-        }
-        // Following rows ends just past a taken row, y - dy, and it ends past
-        // the region's top row and past its bottom row: only here can the
-        // box grow up or down.
-        y0 = std::min(y0, y - dy);
-        y1 = std::max(y1, y - dy);
-        if (segments_.empty()) {
-            box = {x0, y0, x1, y1};
-            return true;
-        }
-        const Segment& next = segments_.back();
-        y = next.y;
-        left = next.left;
-        right = next.right;
-        dy = next.dy;
-        segments_.pop_back();
-    }
 }

@@ -28,7 +28,7 @@ class Surface {
     int stride() const { return stride_; } // bytes from one row to the next
     // Raw access to the pixels; writing through it may move the black lines.
     // Only the first width() bytes of a row are pixels.
-    Pixel* bits() { return pixels_.data() + margin; }
+    Pixel* bits() { return pixels_.data(); }
     Pixel pixel(int x, int y) const { return pixels_[index(x, y)]; }
 
     void fill(Pixel colour);
@@ -60,35 +60,27 @@ class Surface {
     Box floodFill(int x, int y, Pixel colour);
 
   private:
-    struct Segment { // explore row y over left..right, next to a run taken in row y - dy
+    struct Seed { // at x in row y, found along the run left..right of row y - dy
+        int x;
         int y;
-        int left;
-        int right;
         int dy;
-    };
-    struct Run { // pixels left..right of row y, taken by a fill
-        int y;
         int left;
         int right;
     };
-
-    // Black bytes before the first row and after the last, and at least one
-    // after every row: a fill reading sixteen pixels at a time meets black
-    // wherever it would leave the surface, and needs no bounds of its own.
-    static constexpr int margin = 32;
 
     std::size_t index(int x, int y) const {
-        return margin + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
                static_cast<std::size_t>(x);
     }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    template <class Rule> bool fillRegion(int x, int y, const Rule& rule, Box& box);
 
     int width_;
     int height_;
     int stride_; // rows start on four-byte boundaries, as images want
     std::vector<Pixel> pixels_;
-    // Kept between fills so that painting allocates nothing once warmed up.
-    std::vector<Segment> segments_;
-    std::vector<Run> runs_;
+    // Kept between fills so that painting allocates nothing once warmed up:
+    // the pixels the fill under way has taken (all clear between fills), and
+    // where the runs still to take begin.
+    std::vector<std::uint8_t> taken_;
+    std::vector<Seed> seeds_;
 };

@@ -12,8 +12,8 @@ SurfaceWidget::SurfaceWidget(int width, int height, qreal scale, QWidget* parent
       surface_(Surface::at(width, scale), Surface::at(height, scale)),
       image_(surface_.bits(), surface_.width(), surface_.height(), surface_.stride(),
              QImage::Format_Indexed8) {
-    // Every byte value has an entry: a fill's passing marks are never shown,
-    // but no pixel can ever fall outside the table.
+    // Every byte value has an entry: whatever is written through bits(), no
+    // pixel can fall outside the table.
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i) {
         table[i] = colourTable[static_cast<std::size_t>(i % 16)];

@@ -166,6 +166,32 @@ class Form1Test : public QObject {
         }
     }
 
+    // At each density, once its four triangles are painted no device pixel
+    // inside a cell's outline is left white: where the diagonals cross, the
+    // lines close in nothing that a triangle's fill cannot reach.
+    void aCellPaintedOnEverySideKeepsNoWhiteAtAnyDensity() {
+        for (const qreal k : {1.0, 1.5, 2.0}) {
+            LaidOutBoard laidOut(k);
+            const Surface& s = laidOut.surface.surface();
+            for (std::int16_t index = 0; index <= slotCount; ++index) {
+                laidOut.painter.paintTop(index, 9);
+                laidOut.painter.paintRight(index, 10);
+                laidOut.painter.paintBottom(index, 11);
+                laidOut.painter.paintLeft(index, 12);
+                const QRect r = laidOut.cell(index);
+                QList<QPoint> white;
+                for (int y = Surface::at(r.top(), k); y < Surface::at(r.bottom() + 1, k); ++y)
+                    for (int x = Surface::at(r.left(), k); x < Surface::at(r.right() + 1, k); ++x)
+                        if (s.pixel(x, y) == Surface::white)
+                            white << QPoint(x, y);
+                QVERIFY2(white.isEmpty(), qPrintable(QString("scale %1, cell %2: white at %3")
+                                                         .arg(k)
+                                                         .arg(index)
+                                                         .arg(QDebug::toString(white))));
+            }
+        }
+    }
+
     // Run again by CTest at 1.5 and at 2 too. Every picture is shown pixel
     // for pixel from a file made for the screen's density, and above 1 from
     // one with detail the enlarged window-pixel picture has not: each has

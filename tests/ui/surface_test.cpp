@@ -80,11 +80,11 @@ TEST(FloodFill, ReachesAroundABlackCornerIntoTheRowBelow) {
     EXPECT_EQ(s.pixel(1, 1), red);
 }
 
-// Small random surfaces, some wider than the sixteen pixels a fill reads at
-// once: scattered black, a few colours, several fills one
-// after another on the same surface with pixels changed in between, from
-// anywhere (black and outside too) and in any colour (black, and the
-// colour already there, included).
+// Small random surfaces, some wide enough for runs that part and meet again:
+// scattered black, a few colours, several fills one after another on the
+// same surface with pixels changed in between, from anywhere (black and
+// outside too) and in any colour (black, and the colour already there,
+// included).
 TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
     for (unsigned seed = 0; seed < 20000; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);

@@ -61,12 +61,15 @@ struct TestWindow {
 };
 
 // The board as the window's painter lays it out, on a surface of its own
-// with one device pixel to the window pixel.
+// with `scale` device pixels to the window pixel.
 struct LaidOutBoard {
-    SurfaceWidget surface{Form1::surfaceWidth, Form1::surfaceHeight, 1};
+    SurfaceWidget surface;
     BoardPainter painter{surface};
 
-    LaidOutBoard() { painter.layOut(); }
+    explicit LaidOutBoard(qreal scale = 1)
+        : surface(Form1::surfaceWidth, Form1::surfaceHeight, scale) {
+        painter.layOut();
+    }
     void paint(int index, Piece p) {
         const auto k = static_cast<std::int16_t>(index);
         painter.paintTop(k, static_cast<ColourCode>(p.top));
