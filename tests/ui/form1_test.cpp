@@ -189,7 +189,10 @@ class Form1Test : public QObject {
     // for pixel from a file made for the screen's density, and above 1 from
     // one with detail the enlarged window-pixel picture has not: each has
     // slanting or curved edges, along which 1% of its pixels lie at least.
-    void picturesAreShownPixelForPixelAtTheScreensDensity() {
+    // The ring that shows a button's focus stands out from its face by at
+    // least 3 : 1, and goes all round two window pixels wide: it crosses the
+    // middle row and the middle column twice each.
+    void picturesAndFocusRingsAreSharpAndClearAtTheScreensDensity() {
         const qreal k = w->form.devicePixelRatioF();
         w->click("nuovoCmd"); // every button enabled, the figure shown
         QLabel* figure = w->label("Image1");
@@ -206,6 +209,21 @@ class Form1Test : public QObject {
             const QRect place(b->pictureRect().topLeft() * k, b->pictureRect().size() * k);
             QVERIFY2(b->isEnabled(), d.name);
             shown.append({shot(b).copy(place), b->picture(), d.picture, b->faceColour()});
+            b->setFocus();
+            QTRY_VERIFY(b->hasFocus());
+            QImage ring = shot(b); // black where the focus changes a pixel, white elsewhere
+            b->clearFocus();
+            const QImage unfocused = shot(b);
+            for (int y = 0; y < ring.height(); ++y) {
+                for (int x = 0; x < ring.width(); ++x) {
+                    const bool changed = ring.pixel(x, y) != unfocused.pixel(x, y);
+                    QVERIFY2(!changed || contrast(ring.pixel(x, y), b->faceColour()) >= 3, d.name);
+                    ring.setPixel(x, y, changed ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+                }
+            }
+            const QList<int> twice{qRound(2 * k), qRound(2 * k)};
+            QCOMPARE(blackRuns(ring, ring.height() / 2), twice);
+            QCOMPARE(blackRuns(transposed(ring), ring.width() / 2), twice);
         }
         for (const auto& [image, pixmap, file, ground] : shown) {
             const QPixmap windowPixels = picture(file);
@@ -220,33 +238,6 @@ class Form1Test : public QObject {
                 for (int x = 0; x < image.width(); ++x)
                     beyond += image.pixel(x, y) != enlarged.pixel(x, y);
             QVERIFY2(k == 1 || beyond * 100 >= image.width() * image.height(), file);
-        }
-    }
-
-    // Run again by CTest at 1.5 and at 2 too. The ring that shows the focus
-    // stands out from every button's face by at least 3 : 1, and goes all
-    // round two window pixels wide: it crosses the middle row and the middle
-    // column twice each.
-    void theFocusRingStandsOutFromEveryFace() {
-        const qreal k = w->form.devicePixelRatioF();
-        w->click("nuovoCmd"); // every button enabled
-        for (FaceButton* b : w->form.findChildren<FaceButton*>()) {
-            b->setFocus();
-            QTRY_VERIFY(b->hasFocus());
-            QImage ring = shot(b); // black where the focus changes a pixel, white elsewhere
-            b->clearFocus();
-            const QImage unfocused = shot(b);
-            for (int y = 0; y < ring.height(); ++y) {
-                for (int x = 0; x < ring.width(); ++x) {
-                    const bool changed = ring.pixel(x, y) != unfocused.pixel(x, y);
-                    QVERIFY2(!changed || contrast(ring.pixel(x, y), b->faceColour()) >= 3,
-                             qPrintable(b->objectName()));
-                    ring.setPixel(x, y, changed ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-                }
-            }
-            const QList<int> twice{qRound(2 * k), qRound(2 * k)};
-            QCOMPARE(blackRuns(ring, ring.height() / 2), twice);
-            QCOMPARE(blackRuns(transposed(ring), ring.width() / 2), twice);
         }
     }
 
@@ -283,24 +274,24 @@ class Form1Test : public QObject {
 
     // Answered "No", the question leaves the game as it was; a close request
     // that comes while it is open is ignored, and it is asked once at a time.
-    void quitAnsweredNoChangesNothingAndIsAskedOnceAtATime() {
+    void theQuitQuestionAnsweredNoChangesNothingAndSiCloses() {
         w->click("nuovoCmd");
         w->click("orarioCmd");
         const GameState before = w->state();
         const QImage shown = w->form.grab().toImage();
-        QObject answering; // takes its answerers with it
+        auto answering = std::make_unique<QObject>(); // takes its answerers with it
         QStringList questions;
         const std::function<void(QMessageBox&)> note = [&](QMessageBox& box) {
             questions << box.text() + " [" + box.defaultButton()->text() + "]";
             if (questions.size() == 1) {
                 // Whoever answers a second question, should one come, even inside this one.
-                answerQuitQuestions(&answering, "No", note);
+                answerQuitQuestions(answering.get(), "No", note);
                 QCloseEvent request; // as the window system delivers it
                 QCoreApplication::sendEvent(w->form.windowHandle(), &request);
                 QApplication::processEvents();
             }
         };
-        answerQuitQuestions(&answering, "No", note);
+        answerQuitQuestions(answering.get(), "No", note);
         for (int asked = 1; asked <= 2; ++asked) {
             w->form.close();
             QTRY_VERIFY(questions.size() >= asked && !QApplication::activeModalWidget());
@@ -313,13 +304,12 @@ class Form1Test : public QObject {
         w->form.activateWindow(); // as the player comes back to it, focus and all
         QVERIFY(QTest::qWaitForWindowActive(&w->form));
         QCOMPARE(w->form.grab().toImage(), shown);
-    }
-
-    // The button, or the frame's close box, Alt+F4 and the system.
-    void quitAnsweredSiClosesTheWindowWhateverAskedForIt() {
+        // Answered "Sì", it closes the window, asked by the button or by the
+        // frame's close box, Alt+F4 and the system.
+        answering.reset();
         for (const bool byButton : {true, false}) {
-            QObject answering;
-            answerQuitQuestions(&answering, "Sì");
+            QObject yes;
+            answerQuitQuestions(&yes, "Sì");
             byButton ? w->click("Command7") : void(w->form.close());
             QTRY_VERIFY(!w->form.isVisible());
             init();
@@ -357,26 +347,21 @@ class Form1Test : public QObject {
         QCOMPARE(questions, 0);
     }
 
+    // Run again by CTest on a machine whose only face is DejaVu Sans, wider
+    // than the faces the status line was laid out for.
     // The client area never gets smaller than designed, where every button
-    // and the whole status line have their places.
-    void theWindowCannotBeShrunkOverItsButtons() {
+    // stands whole and the status line lies below the board at full width.
+    void statusLineShowsBothScoringLinesWholeClearOfTheButtons() {
         w->form.resize(300, 400);
         QApplication::processEvents();
         const QRect client = w->surface()->rect();
         QVERIFY(client.width() >= Form1::clientWidth && client.height() >= Form1::clientHeight);
-        for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
-            QVERIFY2(client.contains(b->geometry()) && b->isVisible(), qPrintable(b->objectName()));
-        }
-        QCOMPARE(w->label("Label1")->geometry(),
-                 QRect(0, client.height() - 65, client.width(), 65));
-        QCOMPARE(w->label("Label1")->geometry().top(), 489);
-    }
-
-    // Run again by CTest on a machine whose only face is DejaVu Sans, wider
-    // than the faces the status line was laid out for.
-    void statusLineShowsBothScoringLinesWholeClearOfTheButtons() {
-        w->command("mnupunti");
+        for (const FaceButton* b : w->form.findChildren<FaceButton*>())
+            QVERIFY2(client.contains(b->geometry()), qPrintable(b->objectName()));
         QLabel* status = w->label("Label1");
+        QCOMPARE(status->geometry(), QRect(0, client.height() - 65, client.width(), 65));
+        QCOMPARE(status->geometry().top(), 489);
+        w->command("mnupunti");
         QCOMPARE(status->font().pointSizeF(), 14.0);
         const QFontMetricsF metrics(status->font());
         const QStringList lines = status->text().split("\r\n");
@@ -518,12 +503,6 @@ class Form1Test : public QObject {
         QCOMPARE(read(w->label("Label2"), QAccessible::Name), w->label("Label2")->text());
     }
 
-    // Put in Italian by the window once its first frame is on screen.
-    void qtsOwnTextsAreItalian() {
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annulla"));
-        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QString("&Copia"));
-    }
-
     // Whole words on each line, every line within the caption's place.
     void captionsBreakOnlyAtSpacesAndAreNeverClipped() {
         for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
@@ -546,6 +525,8 @@ class Form1Test : public QObject {
     void noImagePluginIsEverMapped() {
         QVERIFY(!w->label("Image2_0")->pixmap().isNull() &&
                 !w->form.windowIcon().isNull()); // read after the first frame
+        // Qt's own texts too are put in Italian then.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annulla"));
         // Too narrow for the three commands (on a large font): the menu bar shows its mark.
         w->form.menuBar()->resize(120, w->form.menuBar()->height());
         auto* more = w->form.menuBar()->findChild<QToolButton*>();
