@@ -108,9 +108,8 @@ void BoardPainter::drawLines(const Cell& cell) {
     }
 }
 
-// One pixel further on every side: a slot's second diagonal starts just past
-// its top-right corner, and Qt may round to device pixels otherwise than the
-// surface does (see SurfaceWidget::repaintBox).
+// One pixel further right and down too: a slot's second diagonal starts
+// just past its top-right corner.
 void BoardPainter::repaint(const Cell& cell) {
-    surface_.update(cellRect(cell).adjusted(-1, -1, 1, 1));
+    surface_.repaintWindowPixels(cellRect(cell).adjusted(0, 0, 1, 1));
 }

@@ -23,18 +23,20 @@ SurfaceWidget::SurfaceWidget(int width, int height, qreal scale, QWidget* parent
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void SurfaceWidget::repaintBox(const Surface::Box& box) {
+    if (!box.empty()) {
+        repaintWindowPixels(QRect(
+            QPoint(Surface::windowPixel(box.x0, scale_), Surface::windowPixel(box.y0, scale_)),
+            QPoint(Surface::windowPixel(box.x1, scale_), Surface::windowPixel(box.y1, scale_))));
+    }
+}
+
 // One window pixel further on every side: where the widget does not begin on
 // a device pixel (below a menu bar 23 window pixels high at 1.5), Qt rounds
 // between window and device pixels otherwise than the surface does, and the
-// last device row or column of a fill could be left off the screen.
-void SurfaceWidget::repaintBox(const Surface::Box& box) {
-    if (!box.empty()) {
-        update(
-            QRect(
-                QPoint(Surface::windowPixel(box.x0, scale_), Surface::windowPixel(box.y0, scale_)),
-                QPoint(Surface::windowPixel(box.x1, scale_), Surface::windowPixel(box.y1, scale_)))
-                .adjusted(-1, -1, 1, 1));
-    }
+// last device row or column drawn could be left off the screen.
+void SurfaceWidget::repaintWindowPixels(const QRect& rect) {
+    update(rect.adjusted(-1, -1, 1, 1));
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {

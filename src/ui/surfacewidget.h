@@ -23,6 +23,8 @@ class SurfaceWidget : public QWidget {
 
     // Repaints the window's pixels over these surface pixels.
     void repaintBox(const Surface::Box& box);
+    // Repaints these window pixels, whatever device pixels they fall on.
+    void repaintWindowPixels(const QRect& rect);
 
   signals:
     void resized();
