@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -144,6 +145,18 @@ void FaceButton::paintEvent(QPaintEvent*) {
 // down and is clicked as it comes up, once, however long the key is held.
 // Clicked on the way down, the question PER USCIRE asks would take the
 // key's repeats for its own Enter.
+// Qt would show the button pressed and click it 100 ms later, and again
+// for every repeat of a held key: the shortcut acts at once, as a click
+// does, and once a press.
+bool FaceButton::event(QEvent* event) {
+    if (event->type() != QEvent::Shortcut) {
+        return QAbstractButton::event(event);
+    }
+    setShortcutAutoRepeat(static_cast<QShortcutEvent*>(event)->shortcutId(), false);
+    click();
+    return true;
+}
+
 void FaceButton::keyPressEvent(QKeyEvent* event) {
     if (!isEnter(event)) {
         QAbstractButton::keyPressEvent(event);

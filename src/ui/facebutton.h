@@ -7,7 +7,8 @@
 // A push button in the graphical style: its own face colour, its picture
 // centred at the top and its caption below, broken at its spaces onto more
 // lines when it does not fit the width. Space, Enter and Return press it
-// when it has the focus, which a black ring inside its bevel shows.
+// when it has the focus, which a black ring inside its bevel shows; its
+// shortcut presses it from anywhere in its window.
 class FaceButton : public QAbstractButton {
     Q_OBJECT
   public:
@@ -22,6 +23,7 @@ class FaceButton : public QAbstractButton {
     QStringList captionLines() const;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -127,6 +127,7 @@ FaceButton* Form1::createButton(const ButtonDesign& design, void (Form1::*click)
                        picture(design.picture, surface_->scale()), QColor(design.face), surface_);
     b->setObjectName(QLatin1String(design.name));
     b->setGeometry(design.place);
+    b->setShortcut(design.key);
     b->setAccessibleName(QString::fromUtf8(design.spokenName));
     QString description = QString::fromUtf8(design.spokenDescription);
     b->setAccessibleDescription(design.cost ? description.arg(design.cost) : description);
@@ -136,26 +137,31 @@ FaceButton* Form1::createButton(const ButtonDesign& design, void (Form1::*click)
 
 void Form1::createMenu() {
     // The status tip is what assistive technology reads of a command; the
-    // window has no status bar to show it in.
-    const auto command = [this](const char* name, const char* caption, const QString& description,
-                                void (Form1::*handler)()) {
-        QAction* action = menuBar()->addAction(QString::fromUtf8(caption));
+    // window has no status bar to show it in. The shortcut stands after a
+    // tab, where a menu shows it, and a held key gives one command.
+    const auto command = [this](const char* name, const char* caption, QKeyCombination key,
+                                const QString& description, void (Form1::*handler)()) {
+        const QKeySequence shortcut(key);
+        QAction* action = menuBar()->addAction(QString::fromUtf8(caption) + QLatin1Char('\t') +
+                                               shortcut.toString(QKeySequence::NativeText));
         action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        action->setAutoRepeat(false);
         action->setStatusTip(description);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     menuBar()->setAccessibleName(QStringLiteral("Barra dei menu"));
-    mnunuova = command("mnunuova", "&Nuova partita",
+    mnunuova = command("mnunuova", "&Nuova partita", Qt::CTRL | Qt::Key_N,
                        QStringLiteral("Ricomincia da capo: svuota il vestito e azzera le mosse."),
                        &Form1::mnunuova_Click);
-    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo",
+    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo", Qt::CTRL | Qt::Key_Z,
                       QStringLiteral("Svuota l'ultima casella riempita, quando il vestito ne ha "
                                      "almeno due piene e non è finito. Costa %1 mosse.")
                           .arg(cost::cancel),
                       &Form1::mnucanc_Click);
     mnupunti = command(
-        "mnupunti", "&Punteggio",
+        "mnupunti", "&Punteggio", Qt::Key_F1,
         QStringLiteral("Mostra sulla riga di stato quanto costa ogni azione. Non costa mosse."),
         &Form1::mnupunti_Click);
 }

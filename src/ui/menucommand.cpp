@@ -24,7 +24,7 @@ class MenuCommandAccessible final : public QAccessibleObject, public QAccessible
     QString text(QAccessible::Text t) const override {
         switch (t) {
         case QAccessible::Name:
-            return QString(action()->text()).remove(QLatin1Char('&')); // no caption has "&&"
+            return caption().remove(QLatin1Char('&')); // no caption has "&&"
         case QAccessible::Description:
             return action()->statusTip();
         case QAccessible::Accelerator:
@@ -52,12 +52,17 @@ class MenuCommandAccessible final : public QAccessibleObject, public QAccessible
             action()->trigger();
         }
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {mnemonic()}; }
+    // As menu items give theirs: access key, path (none on a bar), shortcut.
+    QStringList keyBindingsForAction(const QString&) const override {
+        return {mnemonic(), QString(), action()->shortcut().toString()};
+    }
 
   private:
     QAction* action() const { return static_cast<QAction*>(object()); }
     QMenuBar* bar() const { return static_cast<QMenuBar*>(action()->parent()); }
-    QString mnemonic() const { return QKeySequence::mnemonic(action()->text()).toString(); }
+    // The text shown on the bar ends with the shortcut, after a tab.
+    QString caption() const { return action()->text().section(QLatin1Char('\t'), 0, 0); }
+    QString mnemonic() const { return QKeySequence::mnemonic(caption()).toString(); }
 };
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -379,10 +380,44 @@ class Form1Test : public QObject {
         }
     }
 
-    // Each button and menu command, pressed on a known piece, does its own
-    // command, as the player sees and hears it: the colours in the cells, the
-    // counter, the status line, the cue.
+    // Each button and menu command, pressed on a known piece by a click or by
+    // its key, does its own command, as the player sees and hears it: the
+    // colours in the cells, the counter, the status line, the cue. A key acts
+    // wherever the focus is, once however long it is held, and not at all
+    // when its button is disabled or the quit question is open.
+    void everyButtonAndCommandDoesItsOwnCommand_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("clicked") << false;
+        QTest::newRow("by its key") << true;
+    }
     void everyButtonAndCommandDoesItsOwnCommand() {
+        QFETCH(const bool, byKey);
+        const std::map<QString, QKeyCombination> keys{
+            {"nuovoCmd", Qt::Key_N},          {"assegnaCmd", Qt::Key_A},
+            {"orarioCmd", Qt::Key_Right},     {"antiCmd", Qt::Key_Left},
+            {"orizCmd", Qt::Key_O},           {"vertiCmd", Qt::Key_V},
+            {"spostaCmd", Qt::Key_S},         {"mnunuova", Qt::CTRL | Qt::Key_N},
+            {"mnucanc", Qt::CTRL | Qt::Key_Z}, {"mnupunti", Qt::Key_F1},
+            {"Command7", Qt::CTRL | Qt::Key_Q}};
+        // Held: one press, then the keyboard's repeats.
+        const auto hold = [&](const QString& name, int repeats) {
+            const QKeyCombination key = keys.at(name);
+            for (int press = 0; press <= repeats; ++press) {
+                QTest::simulateEvent(QApplication::focusWidget(), true, key.key(),
+                                     key.keyboardModifiers(), QString(), press > 0);
+            }
+            QTest::keyRelease(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        };
+        const auto press = [&](const char* name) {
+            if (byKey) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // wherever the focus is
+                hold(name, 3);
+            } else if (w->form.findChild<QAction*>(name)) {
+                w->command(name);
+            } else {
+                w->click(name);
+            }
+        };
         const auto cell = [&](int index) { return shownIn(*w->surface(), board.cell(index)); };
         const auto status = [&] { return w->label("Label1")->text(); };
         int moves = 0;
@@ -402,49 +437,67 @@ class Form1Test : public QObject {
             {"vertiCmd", Cue::click, {bottom, right, top, left}},
             {"spostaCmd", Cue::click, {right, top, bottom, left}},
         };
-        w->click("nuovoCmd");
+        if (byKey) {
+            const std::size_t cues = w->cues.played.size();
+            for (const char* disabled : {"assegnaCmd", "orarioCmd", "antiCmd", "orizCmd",
+                                         "vertiCmd", "spostaCmd", "mnucanc"})
+                press(disabled);
+            QVERIFY(cell(0) == emptyCell && charged(0) && heard(std::nullopt, cues));
+            QCOMPARE(status(), QString("carica il primo rettangolo"));
+        }
+        press("nuovoCmd");
         QCOMPARE(status(), QString("assegna il primo rettangolo"));
         for (const auto& [name, cue, from] : changes) {
             const Piece p = cell(0);
             const std::size_t cues = w->cues.played.size();
-            w->click(name);
+            press(name);
             const Piece arranged{p.colour(from[0]), p.colour(from[1]), p.colour(from[2]),
                                  p.colour(from[3])};
             QVERIFY2(cell(0) == arranged && charged(cost::change) && heard(cue, cues), name);
         }
         const Piece first = cell(0);
-        w->click("assegnaCmd"); // anything goes in slot 1
+        press("assegnaCmd"); // anything goes in slot 1
         QCOMPARE(cell(1), first);
         QCOMPARE(status(), QString("assegna il pezzo solo se combacciano i colori"));
         while (cell(0).left == first.right) {
-            w->click("orarioCmd");
+            press("orarioCmd");
             QVERIFY(charged(cost::change));
         }
         std::size_t cues = w->cues.played.size();
-        w->click("assegnaCmd");
+        press("assegnaCmd");
         QVERIFY(cell(2) == emptyCell && charged(cost::mismatch));
         QVERIFY(heard(Cue::refused, cues));
         cues = w->cues.played.size();
-        w->click("nuovoCmd");
+        press("nuovoCmd");
         QVERIFY(charged(cost::discard) && heard(std::nullopt, cues));
         QCOMPARE(status(), QString("assegna il pezzo solo se combacciano i colori"));
         while (!pieceFits(w->state())) {
-            w->click("antiCmd");
+            press("antiCmd");
             QVERIFY(charged(cost::change));
         }
-        w->click("assegnaCmd");
-        w->command("mnucanc");
+        press("assegnaCmd");
+        press("mnucanc");
         QVERIFY(cell(2) == emptyCell && charged(cost::cancel));
         QCOMPARE(status(), QString("questo errore ti costa l'equivalente di cinque mosse"));
-        w->command("mnupunti");
+        press("mnupunti");
         QVERIFY(status().startsWith("ogni intervento sul rettangolo vale 1 mossa") && charged(0));
         QObject answering;
         int questions = 0;
-        answerQuitQuestions(&answering, "No", [&](QMessageBox&) { ++questions; });
-        w->click("Command7");
-        QTRY_COMPARE(questions, 1);
-        w->command("mnunuova");
-        QVERIFY(cell(1) == emptyCell && w->cues.played.back() == Cue::newGame);
+        answerQuitQuestions(&answering, "No", [&](QMessageBox&) {
+            const GameState before = w->state();
+            const std::size_t cues = w->cues.played.size();
+            for (const char* name : {"nuovoCmd", "orarioCmd", "mnunuova", "Command7"})
+                hold(name, 0);
+            QVERIFY(w->state() == before && w->cues.played.size() == cues);
+            ++questions;
+        });
+        press("Command7");
+        QTRY_VERIFY(questions == 1 && !QApplication::activeModalWidget());
+        w->form.activateWindow(); // as the player comes back to it
+        QVERIFY(QTest::qWaitForWindowActive(&w->form));
+        cues = w->cues.played.size();
+        press("mnunuova");
+        QVERIFY(cell(1) == emptyCell && heard(Cue::newGame, cues));
         QCOMPARE(w->label("Label2")->text(), QString("mosse: 0"));
         QCOMPARE(status(), QString("carica il primo rettangolo"));
     }
