@@ -20,7 +20,22 @@ constexpr const char* usage =
     "  --version  mostra la versione ed esce\n"
     "\n"
     "Valgono anche le opzioni comuni a ogni programma Qt, come -platform NOME,\n"
-    "-style NOME e -display SCHERMO.\n";
+    "-style NOME e -display SCHERMO.\n"
+    "\n"
+    "Tasti nella finestra del gioco, dovunque sia il fuoco:\n"
+    "  N                NUOVO RETTANGOLO\n"
+    "  A                ASSEGNA\n"
+    "  Freccia destra   RUOTA ORARIO\n"
+    "  Freccia sinistra RUOTA ANTIORARIO\n"
+    "  O                RIFLETTI ORIZZONTALE\n"
+    "  V                RIFLETTI VERTICALE\n"
+    "  S                SPOSTA ALTO-DESTRO\n"
+    "  Ctrl+N           Nuova partita\n"
+    "  Ctrl+Z           Cancella ultimo rettangolo\n"
+    "  F1               Punteggio\n"
+    "  Ctrl+Q           PER USCIRE\n"
+    "  Tab, Maiusc+Tab  il pulsante seguente, quello prima\n"
+    "  Spazio, Invio    preme il pulsante che ha il fuoco\n";
 
 int unknownOption(const char* option) {
     std::fprintf(stderr, "zanfria: opzione sconosciuta: %s (prova zanfria --help)\n", option);

@@ -7,6 +7,7 @@ game on it with Qt's accessibility bridge on, then checks:
 
 - the tree: every object named, on show and of some size; every button and
   menu command described, with what it costs;
+- the key of each button and command;
 - the status line and the move counter: read as text, named by what they
   show, and each new text sent as exactly one text insertion carrying it
   whole (besides the name change that refreshes a reader's cached name);
@@ -40,6 +41,13 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 HANG_S = 30  # far beyond what any step takes: only a hang gets there
+
+KEY_BINDINGS = {
+    "NUOVO RETTANGOLO": "N", "ASSEGNA": "A", "RUOTA ORARIO": "Right",
+    "RUOTA ANTIORARIO": "Left", "RIFLETTI ORIZZONTALE": "O", "RIFLETTI VERTICALE": "V",
+    "SPOSTA ALTO-DESTRO": "S", "PER USCIRE": "Ctrl+Q", "Nuova partita": "Alt+N;;Ctrl+N",
+    "Cancella ultimo rettangolo": "Alt+C;;Ctrl+Z", "Punteggio": "Alt+P;;F1",
+}
 
 
 class Failed(Exception):
@@ -247,6 +255,16 @@ def check_tree(window):
                   f"row {row}, column {column} is {cell.get_name()!r}")
 
 
+def check_keys(window):
+    """Each control's key, as a reader announces it with the control (a
+    disabled button has no action to bind): a menu command's is its access
+    key, its path (none on a bar) and its shortcut."""
+    for caption, binding in KEY_BINDINGS.items():
+        control = window.said(caption)
+        check(control.get_key_binding(0) == binding,
+              f"{caption}'s key is {control.get_key_binding(0)!r}, not {binding!r}")
+
+
 def check_news(events, line, count, what):
     """`count` new texts on the line since the last take, each sent once."""
     got = events.take(line)
@@ -286,6 +304,7 @@ def play(window, events):
     after("Nuovo rettangolo", status, insert)
     check_news(events, status, 1, "first piece")
     check_news(events, counter, 0, "first piece")
+    check_keys(window)  # every button enabled now
 
     # A turn costs what its button says; there is no new hint.
     charged("Ruota orario", counter, insert)
