@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := $(shell nproc)
 
-.PHONY: deps configure build run test test-sanitize soak bench package clean
+.PHONY: deps configure build run test test-sanitize soak bench package package-twice clean
 
 deps:
 	@scripts/install-deps.sh
@@ -57,6 +57,11 @@ bench: deps
 package: deps
 	$(build-game)
 	cd $(BUILD) && umask 022 && cpack
+
+# The package made twice from the last commit, in two folders and on two
+# days, must be the same bytes.
+package-twice: deps
+	scripts/check-reproducible.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize
