@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := $(shell nproc)
 
-.PHONY: deps configure build run test test-sanitize soak bench package clean
+.PHONY: deps configure build run test test-sanitize soak bench package package-twice clean
 
 deps:
 	@scripts/install-deps.sh
@@ -15,11 +15,15 @@ build: configure
 
 # Only what the game needs: a first build leaves the tests out (make test
 # adds them to the same folder), a later one keeps what is there.
+define build-game
+cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+cmake --build $(BUILD) --target zanfria -j$(JOBS)
+endef
+
 run:
 	@scripts/install-deps.sh game
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
-	cmake --build $(BUILD) --target zanfria -j$(JOBS)
+	$(build-game)
 	./$(BUILD)/zanfria
 
 test: build
@@ -47,8 +51,17 @@ bench: deps
 	cmake --build $(BUILD)-release -j$(JOBS)
 	python3 bench/report.py $(BUILD)-release
 
-package: build
-	cd $(BUILD) && cpack
+# The Debian package holds the game alone.  Its members get the same modes
+# whatever the caller's umask, and its files the last commit's date
+# (packaging/source-date.cmake.in).
+package: deps
+	$(build-game)
+	cd $(BUILD) && umask 022 && cpack
+
+# The package made twice from the last commit, in two folders and on two
+# days, must be the same bytes.
+package-twice: deps
+	scripts/check-reproducible.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-sanitize

@@ -12,12 +12,7 @@ endif()
 # A DESTDIR in the environment would send cpack's files elsewhere.
 unset(ENV{DESTDIR})
 file(REMOVE_RECURSE "${SCRATCH}")
-# Every install rule of the game lives in packaging/, so cpack installs from
-# that folder of the build: the package is the same, and cpack's first step,
-# building whatever is out of date below the folder it installs from, then
-# builds nothing, where from the top it would build every test as well.
 execute_process(COMMAND "${CPACK}" --config "${BUILD_DIR}/CPackConfig.cmake" -B "${SCRATCH}"
-                        -D "CPACK_INSTALL_CMAKE_PROJECTS=${BUILD_DIR}/packaging;zanfria;ALL;/"
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
 file(GLOB debs "${SCRATCH}/*.deb")
 list(LENGTH debs count)

@@ -14,6 +14,7 @@ packages=(
   strace xvfb xdotool python3 dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
   pulseaudio pulseaudio-utils
   desktop-file-utils appstream groff-base dpkg-dev file lintian man-db
+  faketime diffoscope-minimal
 )
 
 missing=()
