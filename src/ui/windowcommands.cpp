@@ -3,9 +3,32 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+namespace {
+
+// On Wayland Qt draws a box's title bar itself: the title centred, and on
+// the right three buttons in some 80 pixels. Qt sizes the box as though a
+// window manager drew the bar, and "Zanfrino" was clipped. Under X11 the
+// window manager draws it, and the box stays as Qt makes it.
+void leaveRoomForOwnTitleBar(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !grid) {
+        return;
+    }
+    QFont titleFont = box.font();
+    titleFont.setPixelSize(14); // the title bar's
+    const int buttonRoom = 96;  // the buttons' 80 pixels, and some air
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 2 * buttonRoom;
+    grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
 
 void Form1::Command7_Click() {
     close();
@@ -35,6 +58,7 @@ bool Form1::askToQuit() {
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
+    leaveRoomForOwnTitleBar(box);
     box.exec();
     return box.clickedButton() == yes;
 }

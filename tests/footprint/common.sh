@@ -27,7 +27,7 @@ chmod 700 "$sandbox/run"
 
 # Nothing from the caller's environment: no sound server address, no Qt or
 # SDL settings; started in the home folder, as a desktop starts programs.
-# DISPLAY is added by start_display.
+# The display and Qt's platform plugin are added by start_display.
 # No session bus either, and none started for it: with no address at all,
 # libdbus would launch a bus daemon for the display (dbus-launch, from
 # dbus-x11, when installed), which outlives the game, and strace -f would
@@ -38,7 +38,7 @@ chmod 700 "$sandbox/run"
 clean_env=(env -i --default-signal -C "$sandbox/home" PATH=/usr/bin:/bin LANG=C.UTF-8
   HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/config" XDG_CACHE_HOME="$sandbox/cache"
   XDG_DATA_HOME="$sandbox/data" XDG_STATE_HOME="$sandbox/state"
-  XDG_RUNTIME_DIR="$sandbox/run" QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled:)
+  XDG_RUNTIME_DIR="$sandbox/run" DBUS_SESSION_BUS_ADDRESS=disabled:)
 
 # Every call that names a file or a socket, or uses a descriptor; -yy shows
 # the file or socket behind each descriptor.
@@ -59,8 +59,16 @@ start_display() {
     cat "$work/xvfb.log" >&2
     exit 1
   fi
-  clean_env+=(DISPLAY="$display")
+  clean_env+=(DISPLAY="$display" QT_QPA_PLATFORM=xcb)
   export DISPLAY=$display # for xdotool
+}
+
+# The processor time process $1 has taken so far (utime + stime), in clock ticks.
+cpu_ticks() {
+  local stat fields
+  stat=$(<"/proc/$1/stat")
+  fields=(${stat##*) }) # from field 3, state, on
+  echo $((fields[11] + fields[12]))
 }
 
 # Prints the id of the game's window once it is on the screen.

@@ -31,18 +31,12 @@ threads() {
     echo "${task##*/} $((fields[11] + fields[12])) $(<"$task/comm")"
   done
 }
-process_ticks() {
-  local stat fields
-  stat=$(<"/proc/$pid/stat")
-  fields=(${stat##*) })
-  echo $((fields[11] + fields[12]))
-}
 
 threads >"$work/before" # also makes sure the game is still there
-before=$(process_ticks)
+before=$(cpu_ticks "$pid")
 sleep "$idle_s"
 threads >"$work/after"
-after=$(process_ticks)
+after=$(cpu_ticks "$pid")
 
 tick=$(getconf CLK_TCK)
 used_ms=$(((after - before) * 1000 / tick))
