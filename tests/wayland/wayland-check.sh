@@ -112,6 +112,23 @@ ended() {
   wait "$1" || status=$?
 }
 
+# After $1 the game must end, with status $2 and nothing on stderr.
+expect_end() {
+  if ! ended "$pid"; then
+    fail "after $1, still running $limit_s s later"
+  elif [ "$status" -ne "$2" ]; then
+    fail "after $1, the game ended with status $status, not $2"
+  else
+    echo "ok   after $1, the game ended with status $status"
+  fi
+  if [ -s "$work/game.err" ]; then
+    fail "the game wrote on stderr:"
+    cat "$work/game.err"
+  else
+    echo "ok   nothing on stderr"
+  fi
+}
+
 start_compositor
 title='Il vestito di Zanfrino'
 
@@ -148,19 +165,7 @@ else
 fi
 
 kill -TERM "$pid"
-if ! ended "$pid"; then
-  fail "after SIGTERM, still running $limit_s s later"
-elif [ "$status" -ne 143 ]; then
-  fail "after SIGTERM, the game ended with status $status, not 143 (128 + SIGTERM)"
-else
-  echo "ok   after SIGTERM, the game ended with status $status"
-fi
-if [ -s "$work/game.err" ]; then
-  fail "the game wrote on stderr:"
-  cat "$work/game.err"
-else
-  echo "ok   nothing on stderr"
-fi
+expect_end SIGTERM 143 # 128 + SIGTERM, as on X11
 
 # In a private session bus, which starts the accessibility bus: PER USCIRE.
 "${clean_env[@]}" dbus-daemon --session --nofork --print-address=3 3>"$work/bus" \
@@ -207,17 +212,5 @@ else
 fi
 
 "${clean_env[@]}" "${a11y[@]}" "$here/press.py" "$pid" "Sì" || exit 1
-if ! ended "$pid"; then
-  fail "after Sì, still running $limit_s s later"
-elif [ "$status" -ne 0 ]; then
-  fail "after Sì, the game ended with status $status, not 0"
-else
-  echo "ok   after Sì, the game ended with status 0"
-fi
-if [ -s "$work/game.err" ]; then
-  fail "the game wrote on stderr:"
-  cat "$work/game.err"
-else
-  echo "ok   nothing on stderr"
-fi
+expect_end Sì 0
 exit "$failed"
