@@ -272,21 +272,19 @@ class Form1Test : public QObject {
     }
 
     // Run again by CTest on a machine whose only face is DejaVu Sans, wider
-    // than the faces the status line was laid out for.
-    // The client area never gets smaller than designed, where every button
-    // stands whole and the status line lies below the board at full width.
-    void statusLineShowsBothScoringLinesWholeClearOfTheButtons() {
+    // than the faces the window was laid out for. The client area never gets
+    // smaller than designed, where every button stands whole with its
+    // caption broken only at spaces and never clipped, and the status line
+    // lies below the board at full width, both scoring lines whole and clear
+    // of the buttons standing in front of it.
+    void textsShowWholeInTheSmallestWindowWithAnyFace() {
         w->form.resize(300, 400);
         QApplication::processEvents();
         const QRect client = w->surface()->rect();
         QVERIFY(client.width() >= Form1::clientWidth && client.height() >= Form1::clientHeight);
-        for (const FaceButton* b : w->form.findChildren<FaceButton*>())
-            QVERIFY2(client.contains(b->geometry()), qPrintable(b->objectName()));
         QLabel* status = w->label("Label1");
-        QCOMPARE(status->geometry(), QRect(0, client.height() - 65, client.width(), 65));
-        QCOMPARE(status->geometry().top(), 489);
+        QCOMPARE(status->geometry(), QRect(0, 489, client.width(), 65)); // at the bottom
         w->command("mnupunti");
-        QCOMPARE(status->font().pointSizeF(), 14.0);
         const QFontMetricsF metrics(status->font());
         const QStringList lines = status->text().split("\r\n");
         QCOMPARE(lines.size(), 2);
@@ -294,13 +292,21 @@ class Form1Test : public QObject {
             QVERIFY2(metrics.horizontalAdvance(line) <= status->width(),
                      qPrintable(QFontInfo(status->font()).family()));
         }
-        // Where the label puts it, the text clears the buttons standing in front of it.
-        const QRectF text = metrics.boundingRect(
-            status->rect(), int(status->alignment()) | Qt::TextWordWrap, status->text());
+        const int flags = int(status->alignment()) | Qt::TextWordWrap; // as the label lays it out
+        const QRectF laidOut = metrics.boundingRect(status->rect(), flags, status->text());
+        const QRect text = inWindow(status, laidOut.toAlignedRect());
         for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
-            QVERIFY2(!inWindow(status, text.toAlignedRect()).intersects(inWindow(b, b->rect())),
+            QVERIFY2(client.contains(b->geometry()) && !text.intersects(inWindow(b, b->rect())),
                      qPrintable(b->objectName()));
+            const QStringList caption = b->captionLines();
+            QCOMPARE(caption.join(' ').simplified(), b->text().simplified());
+            QVERIFY(caption.size() * b->fontMetrics().lineSpacing() <= b->captionRect().height());
+            for (const QString& line : caption) {
+                QVERIFY2(b->fontMetrics().horizontalAdvance(line) <= b->captionRect().width(),
+                         qPrintable(line));
+            }
         }
+        QCOMPARE(w->button("spostaCmd")->captionLines(), QStringList({"SPOSTA", "ALTO-DESTRO"}));
     }
 
     // Each button and menu command, pressed on a known piece, does its own
@@ -414,20 +420,6 @@ class Form1Test : public QObject {
         QCOMPARE(read(status, QAccessible::Name), sentence);
         QCOMPARE(text->text(0, text->characterCount()), sentence);
         QCOMPARE(read(w->label("Label2"), QAccessible::Name), w->label("Label2")->text());
-    }
-
-    // Whole words on each line, every line within the caption's place.
-    void captionsBreakOnlyAtSpacesAndAreNeverClipped() {
-        for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
-            const QStringList lines = b->captionLines();
-            QCOMPARE(lines.join(' ').simplified(), b->text().simplified());
-            QVERIFY(lines.size() * b->fontMetrics().lineSpacing() <= b->captionRect().height());
-            for (const QString& line : lines) {
-                QVERIFY2(b->fontMetrics().horizontalAdvance(line) <= b->captionRect().width(),
-                         qPrintable(line));
-            }
-        }
-        QCOMPARE(w->button("spostaCmd")->captionLines(), QStringList({"SPOSTA", "ALTO-DESTRO"}));
     }
 
     // Run alone by CTest too, in a process of its own. Start-up memory
