@@ -369,9 +369,10 @@ class Form1Test : public QObject {
     }
 
     // A player using voice control says what a button shows: its name starts
-    // with the caption. A screen reader reads the text lines as they show,
-    // the piece colour by colour, and the board as a table of 3 rows of 6
-    // whose every cell is its own slot with the colours painted there.
+    // with the caption. A screen reader reads the piece colour by colour, and
+    // the board as a table whose every cell is its own slot, in its row and
+    // column, with the colours painted there. (The AT-SPI check reads the
+    // text lines, the table's shape and the empty board.)
     void assistiveTechnologyReadsTheWindowAsTheEyesSeeIt() {
         const auto read = [](QObject* object, QAccessible::Text t = QAccessible::Description) {
             return QAccessible::queryAccessibleInterface(object)->text(t);
@@ -380,46 +381,30 @@ class Form1Test : public QObject {
             QVERIFY2(
                 read(b, QAccessible::Name).startsWith(b->text().simplified(), Qt::CaseInsensitive),
                 qPrintable(b->objectName()));
-            QVERIFY2(!read(b).isEmpty(), qPrintable(b->objectName()));
         }
         QWidget* piece = w->form.findChild<QWidget*>("pieceView");
         QCOMPARE(read(piece), QString("nessun rettangolo"));
         const char* colours[] = {"blu", "verde", "azzurro", "rosso", "viola"};
-        const auto spoken = [&](Piece p) {
+        const auto spoken = [&](int index) { // the colours the cell shows
+            const Piece p = shownIn(*w->surface(), board.cell(index));
             const auto name = [&](std::int32_t code) { return colours[code - firstPieceColour]; };
             return QString("alto %1, destra %2, basso %3, sinistra %4")
                 .arg(name(p.top), name(p.right), name(p.bottom), name(p.left));
         };
+        w->playToTheLastSlot();
+        QCOMPARE(read(piece), spoken(0));
+        w->click("assegnaCmd");
         QAccessibleTableInterface* table =
             QAccessible::queryAccessibleInterface(w->form.findChild<QWidget*>("boardView"))
                 ->tableInterface();
-        QCOMPARE(table->rowCount() * 10 + table->columnCount(), 36);
-        for (const bool filled : {false, true}) {
-            if (filled) {
-                w->playToTheLastSlot();
-                QCOMPARE(read(piece), spoken(shownIn(*w->surface(), board.cell(0))));
-                w->click("assegnaCmd");
-            }
-            for (int slot = 1; slot <= 18; ++slot) {
-                QAccessibleInterface* cell = table->cellAt((slot - 1) / 6, (slot - 1) % 6);
-                QAccessibleTableCellInterface* place = cell->tableCellInterface();
-                const QString colours =
-                    filled ? spoken(shownIn(*w->surface(), board.cell(slot))) : QString("vuota");
-                QCOMPARE(cell->text(QAccessible::Name),
-                         QString("casella %1: %2").arg(slot).arg(colours));
-                QCOMPARE(place->rowIndex() * 6 + place->columnIndex() + 1, slot);
-                QCOMPARE(cell->rect().center(),
-                         w->surface()->mapToGlobal(board.cell(slot).center()));
-            }
+        for (int slot = 1; slot <= 18; ++slot) {
+            QAccessibleInterface* cell = table->cellAt((slot - 1) / 6, (slot - 1) % 6);
+            QAccessibleTableCellInterface* place = cell->tableCellInterface();
+            QCOMPARE(cell->text(QAccessible::Name),
+                     QString("casella %1: %2").arg(slot).arg(spoken(slot)));
+            QCOMPARE(place->rowIndex() * 6 + place->columnIndex() + 1, slot);
+            QCOMPARE(cell->rect().center(), w->surface()->mapToGlobal(board.cell(slot).center()));
         }
-        QLabel* status = w->label("Label1");
-        w->command("mnupunti"); // two lines on screen, one sentence to the ear
-        const QString sentence = status->text().replace("\r\n", " ");
-        QAccessibleTextInterface* text =
-            QAccessible::queryAccessibleInterface(status)->textInterface();
-        QCOMPARE(read(status, QAccessible::Name), sentence);
-        QCOMPARE(text->text(0, text->characterCount()), sentence);
-        QCOMPARE(read(w->label("Label2"), QAccessible::Name), w->label("Label2")->text());
     }
 
     // Run alone by CTest too, in a process of its own. Start-up memory
