@@ -35,6 +35,16 @@ QImage onGround(QPixmap picture, QColor ground) {
     return image;
 }
 
+// Where two pictures of one size differ, outside `except`.
+QList<QPoint> differences(const QImage& a, const QImage& b, const QRegion& except = {}) {
+    QList<QPoint> found;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && !except.contains(QPoint(x, y)))
+                found << QPoint(x, y);
+    return found;
+}
+
 // The lengths of the black runs along row y, x from..to - 1.
 QList<int> blackRuns(const QImage& image, int y, int from = 0, int to = -1) {
     QList<int> lengths{0};
@@ -46,11 +56,6 @@ QList<int> blackRuns(const QImage& image, int y, int from = 0, int to = -1) {
     }
     lengths.removeAll(0);
     return lengths;
-}
-
-// Rows made columns.
-QImage transposed(const QImage& image) {
-    return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
 }
 
 // WCAG's contrast ratio, from the colours' relative luminance.
@@ -83,56 +88,43 @@ class Form1Test : public QObject {
     void cleanup() { w.reset(); }
 
     // Fonts differ between machines: in the text areas only the ground and
-    // some ink count, elsewhere every pixel. A new game from the menu, with
-    // the focus where it starts, looks the same: the piece buttons greyed
-    // until a piece is dealt.
-    void theStartAndANewGameFromTheMenuLookAsTheReferencePicture() {
+    // some ink count, elsewhere every pixel. (A new game later looks the
+    // same to the random window test, which reads the board, the figure, the
+    // counter and the piece buttons against the game after every action.)
+    void theWindowOpensLookingAsTheReferencePicture() {
         QImageReader file(START_WINDOW_PICTURE, "png");
         file.setAutoDetectImageFormat(false); // guessing would load every image plugin
         const QImage reference = file.read().convertToFormat(QImage::Format_RGB32);
-        for (const bool played : {false, true}) {
-            if (played) {
-                for (const char* name : {"nuovoCmd", "assegnaCmd", "orarioCmd"})
-                    w->click(name);
-                w->command("mnunuova");
-                w->button("nuovoCmd")->setFocus();
-            }
-            QCOMPARE(w->label("Label1")->text(), QString("carica il primo rettangolo"));
-            QCOMPARE(w->label("Label2")->text(), QString("mosse: 0"));
-            const QImage shot = w->form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-            if (qEnvironmentVariableIntValue("ZANFRIA_WRITE_REFERENCE") == 1) {
-                QVERIFY(shot.save(START_WINDOW_PICTURE, "PNG"));
-                QSKIP("start-window.png written");
-            }
-            QCOMPARE(shot.size(), reference.size());
-            // Where the window draws text: the menu bar, the counter inside its frame, each
-            // caption with the shadow a disabled one casts a pixel to the right, and the status
-            // line below the buttons that stand in front of it.
-            QList<QRect> areas{w->form.menuBar()->geometry(),
-                               inWindow(w->label("Label2"), w->label("Label2")->contentsRect())};
-            QRect status = inWindow(w->label("Label1"), w->label("Label1")->rect());
-            for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
-                areas << inWindow(b, b->captionRect().adjusted(0, 0, 1, 0));
-                status.setTop(std::max(status.top(), inWindow(b, b->rect()).bottom() + 1));
-            }
-            QRegion text;
-            for (const QRect& area : areas << status) {
-                QImage ground(area.size(), shot.format()); // the ground, and some ink on it
-                ground.fill(shot.pixel(area.topLeft()));
-                QCOMPARE(QColor(ground.pixel(0, 0)), QColor(reference.pixel(area.topLeft())));
-                QVERIFY2(shot.copy(area) != ground,
-                         qPrintable(QString("no text at %1,%2").arg(area.x()).arg(area.y())));
-                text += area;
-            }
-            for (int y = 0; y < shot.height(); ++y) {
-                for (int x = 0; x < shot.width(); ++x) {
-                    if (shot.pixel(x, y) != reference.pixel(x, y) && !text.contains(QPoint(x, y))) {
-                        QFAIL(qPrintable(
-                            QString::asprintf("pixel %d,%d differs, on %s", x, y,
-                                              qPrintable(w->form.childAt(x, y)->objectName()))));
-                    }
-                }
-            }
+        QCOMPARE(w->label("Label1")->text(), QString("carica il primo rettangolo"));
+        QCOMPARE(w->label("Label2")->text(), QString("mosse: 0"));
+        const QImage seen = shot(&w->form);
+        if (qEnvironmentVariableIntValue("ZANFRIA_WRITE_REFERENCE") == 1) {
+            QVERIFY(seen.save(START_WINDOW_PICTURE, "PNG"));
+            QSKIP("start-window.png written");
+        }
+        QCOMPARE(seen.size(), reference.size());
+        // Where the window draws text: the menu bar, the counter inside its frame, each
+        // caption with the shadow a disabled one casts a pixel to the right, and the status
+        // line below the buttons that stand in front of it.
+        QList<QRect> areas{w->form.menuBar()->geometry(),
+                           inWindow(w->label("Label2"), w->label("Label2")->contentsRect())};
+        QRect status = inWindow(w->label("Label1"), w->label("Label1")->rect());
+        for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
+            areas << inWindow(b, b->captionRect().adjusted(0, 0, 1, 0));
+            status.setTop(std::max(status.top(), inWindow(b, b->rect()).bottom() + 1));
+        }
+        QRegion text;
+        for (const QRect& area : areas << status) {
+            QImage ground(area.size(), seen.format()); // the ground, and some ink on it
+            ground.fill(seen.pixel(area.topLeft()));
+            QCOMPARE(QColor(ground.pixel(0, 0)), QColor(reference.pixel(area.topLeft())));
+            QVERIFY2(seen.copy(area) != ground,
+                     qPrintable(QString("no text at %1,%2").arg(area.x()).arg(area.y())));
+            text += area;
+        }
+        for (const QPoint& p : differences(seen, reference, text).mid(0, 1)) { // the first
+            QFAIL(qPrintable(QString::asprintf("pixel %d,%d differs, on %s", p.x(), p.y(),
+                                               qPrintable(w->form.childAt(p)->objectName()))));
         }
     }
 
@@ -205,37 +197,32 @@ class Form1Test : public QObject {
               buttonDesign::orario}) {
             FaceButton* b = w->button(d.name);
             const QRect place(b->pictureRect().topLeft() * k, b->pictureRect().size() * k);
-            QVERIFY2(b->isEnabled(), d.name);
             shown.append({shot(b).copy(place), b->picture(), d.picture, b->faceColour()});
             b->setFocus();
             QTRY_VERIFY(b->hasFocus());
-            QImage ring = shot(b); // black where the focus changes a pixel, white elsewhere
+            const QImage focused = shot(b);
             b->clearFocus();
-            const QImage unfocused = shot(b);
-            for (int y = 0; y < ring.height(); ++y) {
-                for (int x = 0; x < ring.width(); ++x) {
-                    const bool changed = ring.pixel(x, y) != unfocused.pixel(x, y);
-                    QVERIFY2(!changed || contrast(ring.pixel(x, y), b->faceColour()) >= 3, d.name);
-                    ring.setPixel(x, y, changed ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-                }
+            QImage ring(focused.size(), QImage::Format_RGB32); // black where the focus shows
+            ring.fill(Qt::white);
+            for (const QPoint& p : differences(focused, shot(b))) {
+                QVERIFY2(contrast(focused.pixel(p), b->faceColour()) >= 3, d.name);
+                ring.setPixel(p, qRgb(0, 0, 0));
             }
             const QList<int> twice{qRound(2 * k), qRound(2 * k)};
             QCOMPARE(blackRuns(ring, ring.height() / 2), twice);
-            QCOMPARE(blackRuns(transposed(ring), ring.width() / 2), twice);
+            QCOMPARE(blackRuns(ring.transformed(QTransform(0, 1, 1, 0, 0, 0)), ring.width() / 2),
+                     twice); // down the middle column
         }
         for (const auto& [image, pixmap, file, ground] : shown) {
             const QPixmap windowPixels = picture(file);
-            QCOMPARE(pixmap.devicePixelRatio(), k);
             QCOMPARE(pixmap.size(), (QSizeF(windowPixels.size()) * k).toSize());
             QCOMPARE(image, onGround(pixmap, ground));
             const QImage enlarged = onGround(
                 windowPixels.scaled(pixmap.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation),
                 ground);
-            int beyond = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    beyond += image.pixel(x, y) != enlarged.pixel(x, y);
-            QVERIFY2(k == 1 || beyond * 100 >= image.width() * image.height(), file);
+            QVERIFY2(k == 1 || differences(image, enlarged).size() * 100 >=
+                                   image.width() * image.height(),
+                     file);
         }
     }
 
