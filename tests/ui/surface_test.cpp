@@ -14,46 +14,35 @@ namespace {
 constexpr Surface::Pixel red = 12;
 
 // The plainest fill there is: breadth first, one pixel at a time, on a copy
-// of the surface's pixels. Fills `s` from (x, y) too, and checks every pixel
-// and the box it returns against the reference.
+// of the surface. Fills `s` from (x, y) too, and checks every pixel and the
+// box it returns against the reference.
 void expectFillAsReference(Surface& s, int x, int y, Surface::Pixel colour) {
-    const int w = s.width();
-    const int h = s.height();
-    std::vector<Surface::Pixel> expected;
-    for (int py = 0; py < h; ++py)
-        for (int px = 0; px < w; ++px)
-            expected.push_back(s.pixel(px, py));
-    const auto open = [&](int px, int py) {
-        return px >= 0 && py >= 0 && px < w && py < h && expected[py * w + px] != Surface::black &&
-               expected[py * w + px] != 0xff;
+    Surface expected = s;
+    std::vector<bool> reached(static_cast<std::size_t>(s.stride() * s.height()));
+    std::queue<std::pair<int, int>> next;
+    const auto reach = [&](int px, int py) {
+        if (px >= 0 && py >= 0 && px < s.width() && py < s.height() &&
+            expected.pixel(px, py) != Surface::black && !reached[py * s.stride() + px]) {
+            reached[py * s.stride() + px] = true;
+            next.push({px, py});
+        }
     };
     Surface::Box box;
-    std::vector<std::pair<int, int>> reached;
-    if (open(x, y)) {
-        box = {x, y, x, y};
-        expected[y * w + x] = 0xff; // reached, coloured at the end
-        std::queue<std::pair<int, int>> next({{x, y}});
-        while (!next.empty()) {
-            const auto [px, py] = next.front();
-            next.pop();
-            reached.push_back({px, py});
-            box = {std::min(box.x0, px), std::min(box.y0, py), std::max(box.x1, px),
-                   std::max(box.y1, py)};
-            for (const auto& [nx, ny] :
-                 {std::pair{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}}) {
-                if (open(nx, ny)) {
-                    expected[ny * w + nx] = 0xff;
-                    next.push({nx, ny});
-                }
-            }
+    for (reach(x, y); !next.empty(); next.pop()) {
+        const auto [px, py] = next.front();
+        expected.fillRect(px, py, 1, 1, colour);
+        box = box.empty() ? Surface::Box{px, py, px, py}
+                          : Surface::Box{std::min(box.x0, px), std::min(box.y0, py),
+                                         std::max(box.x1, px), std::max(box.y1, py)};
+        for (const auto& [nx, ny] :
+             {std::pair{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}}) {
+            reach(nx, ny);
         }
     }
-    for (const auto& [px, py] : reached)
-        expected[py * w + px] = colour;
     const Surface::Box got = s.floodFill(x, y, colour);
-    for (int py = 0; py < h; ++py)
-        for (int px = 0; px < w; ++px)
-            ASSERT_EQ(s.pixel(px, py), expected[py * w + px]) << "pixel " << px << ", " << py;
+    for (int py = 0; py < s.height(); ++py)
+        for (int px = 0; px < s.width(); ++px)
+            ASSERT_EQ(s.pixel(px, py), expected.pixel(px, py)) << "pixel " << px << ", " << py;
     const auto corners = [](Surface::Box b) {
         return b.empty() ? std::array{1, 0, 0, 0} : std::array{b.x0, b.y0, b.x1, b.y1};
     };
@@ -68,7 +57,7 @@ void expectFillAsReference(Surface& s, int x, int y, Surface::Pixel colour) {
 // outside too) and in any colour (black, and the colour already there,
 // included).
 TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
-    for (unsigned seed = 0; seed < 20000; ++seed) {
+    for (unsigned seed = 0; seed < 20000 && !HasFailure(); ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 rng(seed);
         const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
@@ -77,18 +66,14 @@ TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
         Surface s(w, h);
         const int blackPercent = below(60);
         std::vector<Surface::Pixel> palette(1 + below(3));
-        for (Surface::Pixel& colour : palette) {
-            colour = static_cast<Surface::Pixel>(1 + below(15));
-        }
+        std::ranges::generate(palette, [&] { return static_cast<Surface::Pixel>(1 + below(15)); });
         const auto anyColour = [&] {
             return below(100) < blackPercent ? Surface::black : palette[below(palette.size())];
         };
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
                 s.fillRect(x, y, 1, 1, anyColour());
-            }
-        }
-        for (int fill = 0; fill < 4; ++fill) {
+        for (int fill = 0; fill < 4 && !HasFailure(); ++fill) {
             const int x = below(w + 2) - 1;
             const int y = below(h + 2) - 1;
             const bool inside = x >= 0 && y >= 0 && x < w && y < h;
@@ -98,9 +83,6 @@ TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
                                   pick == 0             ? Surface::black
                                   : pick == 1 && inside ? s.pixel(x, y)
                                                         : some);
-            if (HasFailure()) {
-                return;
-            }
             s.bits()[below(h) * s.stride() + below(w)] = anyColour();
         }
     }
@@ -115,10 +97,9 @@ TEST(FloodFill, TakesOneTriangleOfACellAndNothingElseAtEveryScale) {
         s.drawOutline(3, 5, 73, 129, scale);
         s.drawLine(3, 5, 75, 133, scale);
         s.drawLine(75, 5, 3, 133, scale);
-        expectFillAsReference(s, at(39), at(20), red);       // the top triangle
-        EXPECT_EQ(s.pixel(at(10), at(69)), Surface::white);  // left triangle
-        EXPECT_EQ(s.pixel(at(68), at(69)), Surface::white);  // right triangle
-        EXPECT_EQ(s.pixel(at(39), at(120)), Surface::white); // bottom triangle
-        EXPECT_EQ(s.pixel(0, 0), Surface::white);            // outside the cell
+        expectFillAsReference(s, at(39), at(20), red); // the top triangle
+        // The left, right and bottom triangles, and outside the cell.
+        for (const auto& [x, y] : {std::pair{10, 69}, {68, 69}, {39, 120}, {0, 0}})
+            EXPECT_EQ(s.pixel(at(x), at(y)), Surface::white) << x << ", " << y;
     }
 }

@@ -2,7 +2,6 @@
 // answerer, and where the board's cells are and what colours they show.
 #pragma once
 
-#include "colourtable.h"
 #include "cueplayer.h"
 #include "facebutton.h"
 #include "form1.h"
@@ -10,12 +9,13 @@
 #include "surfacewidget.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
-#include <algorithm>
 #include <functional>
 #include <random>
 #include <vector>
@@ -98,17 +98,21 @@ inline Piece shownIn(const SurfaceWidget& surface, QRect cell) {
 
 // Answers every quit question with the button captioned `answer` as soon as
 // it is asked (the window asks once the close request is over), while
-// `context` lives; `seen` hears of each first. A question another answerer
-// has taken is left to it.
-inline void answerQuitQuestions(
-    QObject* context, const QString& answer,
-    std::function<void(QMessageBox&)> seen = [](QMessageBox&) {}) {
+// `context` lives, and notes each in `asked` with its default button. Before
+// answering it sends the window another close request, as an impatient
+// player does: the question already asks, so that one must ask nothing more;
+// then it does `meanwhile`.
+inline void answerQuitQuestions(QObject* context, const QString& answer,
+                                QStringList* asked = nullptr,
+                                const std::function<void()>& meanwhile = [] {}) {
     auto* poll = new QTimer(context);
-    QObject::connect(poll, &QTimer::timeout, context, [answer, seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box && !box->property("answered").toBool()) {
-            box->setProperty("answered", true);
-            seen(*box);
+    QObject::connect(poll, &QTimer::timeout, context, [answer, asked, meanwhile] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (asked)
+                *asked << box->text() + " [" + box->defaultButton()->text() + "]";
+            QCloseEvent request; // as the window system delivers it
+            QCoreApplication::sendEvent(box->parentWidget()->windowHandle(), &request);
+            meanwhile();
             for (QAbstractButton* b : box->buttons())
                 if (b->text() == answer)
                     b->click();
