@@ -18,7 +18,8 @@ game on it with Qt's accessibility bridge on, then checks:
   sanitizers, with nothing to report).
 
 The buttons and commands are pressed through their AT-SPI actions and found
-by their captions, as a player using voice control says them. The waits only
+by their captions, as a player using voice control says them, and some by
+their keys, typed into the window on the X server. The waits only
 catch a game that hangs; the game and the display are always ended.
 Usage: atspi-check.py GAME
 """
@@ -143,6 +144,7 @@ class Game:
             stdout=subprocess.PIPE, stderr=xvfb_log, preexec_fn=default_signals)
         display = self.xvfb.stdout.readline().decode().strip()
         check(display, "Xvfb did not start")
+        self.display = ":" + display
         runtime = os.path.join(work, "run")
         os.mkdir(runtime, 0o700)
         env = {
@@ -176,6 +178,14 @@ class Game:
 
         check(pump(registered), "the game never showed up on the accessibility bus")
         return found[0]
+
+    def key(self, keys):
+        """Types `keys` (xdotool's names) into the game's window, as the X
+        server delivers a key from the keyboard."""
+        subprocess.run(["xdotool", "search", "--sync", "--name", "^Il vestito di Zanfrino$",
+                        "windowfocus", "--sync", "key", keys],
+                       env={"PATH": "/usr/bin:/bin", "DISPLAY": self.display},
+                       check=True, timeout=HANG_S)
 
     def end(self):
         for process in (self.process, self.xvfb):
@@ -280,20 +290,27 @@ def check_news(events, line, count, what):
     return inserts
 
 
-def play(window, events):
+def play(window, events, key):
     app, status, counter, board = window.app, window.status, window.counter, window.board
     cell = [board.get_accessible_at(i // 6, i % 6) for i in range(18)]
 
-    def after(caption, wait_on, kind):
-        window.press(caption)
+    def after(caption, wait_on, kind, keys=None):
+        """Presses the control, through its action or by its `keys`. An action
+        is done, its news sent, when its call returns; a key may still be on
+        its way, so only what comes from `wait_on` after it counts."""
+        if keys:
+            events.take(wait_on)
+            key(keys)
+        else:
+            window.press(caption)
         check(events.wait_for(wait_on, kind), f"nothing came after {caption}")
         drain(app)
 
-    def charged(caption, wait_on, kind):
+    def charged(caption, wait_on, kind, keys=None):
         """Presses the control; the counter moves once, by the cost it describes."""
         price = cost(window.said(caption).get_description())
         before = window.moves()
-        after(caption, wait_on, kind)
+        after(caption, wait_on, kind, keys)
         check_news(events, counter, 1, caption)
         check(window.moves() == before + price, f"{caption} cost {window.moves() - before}")
 
@@ -318,12 +335,12 @@ def play(window, events):
     check_news(events, counter, 0, "first assignment")
 
     # The second asks for one colour on its left: turned into place in at
-    # most three turns. Its hint is the first's again: nothing new to say.
+    # most three turns, by the key. Its hint is the first's again: nothing
+    # new to say.
     for _ in range(3):
         if window.figure.get_description() == "il rettangolo combacia":
             break
-        after("Ruota orario", counter, insert)
-        check_news(events, counter, 1, "turn")
+        charged("Ruota orario", counter, insert, keys="Right")
     piece = window.piece.get_description()
     after("Assegna", cell[1], name_change)
     check(cell[1].get_name() == f"casella 2: {piece}", f"slot 2 is {cell[1].get_name()!r}")
@@ -337,7 +354,7 @@ def play(window, events):
     check(warning != hint, "the discard warning is the hint")
 
     # Cancelling empties the second slot again, at the command's cost.
-    charged("Cancella ultimo rettangolo", cell[1], name_change)
+    charged("Cancella ultimo rettangolo", cell[1], name_change, keys="ctrl+z")
     check(cell[1].get_name() == "casella 2: vuota", f"slot 2 is {cell[1].get_name()!r}")
     check(cell[0].get_name().startswith("casella 1: alto"), "slot 1 was emptied too")
     check_news(events, status, 1, "cancel")
@@ -399,7 +416,7 @@ def main():
             print(f"{node.get_role_name()}: {node.get_name()!r} {node.get_description()!r}")
         window = Window(app)
         check_tree(window)
-        play(window, events)
+        play(window, events, game.key)
         quit_answering_yes(window, game)
     except Failed as failure:
         print("FAILED:", failure)
