@@ -44,15 +44,24 @@ clean_env=(env -i --default-signal -C "$sandbox/home" PATH=/usr/bin:/bin LANG=C.
 # the file or socket behind each descriptor.
 traced=(strace -f -yy -o "$work/trace" -e trace=%file,%network,%desc)
 
-# Starts Xvfb on a display number it picks as free, and waits for it.
-start_display() {
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
+# Starts a server that tells on descriptor 3 where it can be reached: runs
+# the command after $1 and $2 with descriptor 3 into $1 and its output into
+# $2, and waits up to 10 s for it to tell.
+start_server() {
+  local told=$1 log=$2
+  shift 2
+  "$@" 3>"$told" >"$log" 2>&1 &
   started+=($!)
   for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
+    [ -s "$told" ] && break
     sleep 0.1
   done
+}
+
+# Starts Xvfb on a display number it picks as free, and waits for it.
+start_display() {
+  start_server "$work/display" "$work/xvfb.log" \
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24
   display=:$(tr -dc 0-9 <"$work/display")
   if [ "$display" = ":" ]; then
     echo "Xvfb did not start:" >&2

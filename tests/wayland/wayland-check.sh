@@ -168,13 +168,8 @@ kill -TERM "$pid"
 expect_end SIGTERM 143 # 128 + SIGTERM, as on X11
 
 # In a private session bus, which starts the accessibility bus: PER USCIRE.
-"${clean_env[@]}" dbus-daemon --session --nofork --print-address=3 3>"$work/bus" \
-  >"$work/bus.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do
-  [ -s "$work/bus" ] && break
-  sleep 0.1
-done
+start_server "$work/bus" "$work/bus.log" \
+  "${clean_env[@]}" dbus-daemon --session --nofork --print-address=3
 bus=$(head -n 1 "$work/bus")
 [ -n "$bus" ] || { echo "FAIL the session bus did not start"; exit 1; }
 # What the compositor is asked, client by client, from now on.
