@@ -141,10 +141,6 @@ void FaceButton::paintEvent(QPaintEvent*) {
     }
 }
 
-// Enter and Return work as Space does: the button goes down as the key goes
-// down and is clicked as it comes up, once, however long the key is held.
-// Clicked on the way down, the question PER USCIRE asks would take the
-// key's repeats for its own Enter.
 // Qt would show the button pressed and click it 100 ms later, and again
 // for every repeat of a held key: the shortcut acts at once, as a click
 // does, and once a press.
@@ -157,6 +153,10 @@ bool FaceButton::event(QEvent* event) {
     return true;
 }
 
+// Enter and Return work as Space does: the button goes down as the key goes
+// down and is clicked as it comes up, once, however long the key is held.
+// Clicked on the way down, the question PER USCIRE asks would take the
+// key's repeats for its own Enter.
 void FaceButton::keyPressEvent(QKeyEvent* event) {
     if (!isEnter(event)) {
         QAbstractButton::keyPressEvent(event);
