@@ -41,6 +41,9 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
+from atspitree import application, walk  # noqa: E402
+
 HANG_S = 30  # far beyond what any step takes: only a hang gets there
 
 KEY_BINDINGS = {
@@ -87,12 +90,6 @@ def drain(app):
     context = GLib.MainContext.default()
     while context.iteration(False):
         pass
-
-
-def walk(node):
-    yield node
-    for i in range(node.get_child_count()):
-        yield from walk(node.get_child_at_index(i))
 
 
 def text_of(node):
@@ -163,21 +160,18 @@ class Game:
 
     def application(self):
         """The game's application object, once its window is in the tree."""
-        found = []
+        app = None
 
         def registered():
+            nonlocal app
             check(self.process.poll() is None, "the game ended:\n" + open(self.log).read())
-            desktop = Atspi.get_desktop(0)
-            for i in range(desktop.get_child_count()):
-                app = desktop.get_child_at_index(i)
-                if app and app.get_process_id() == self.process.pid and app.get_child_count():
-                    found.append(app)
-                    return True
-            time.sleep(0.1)
-            return False
+            app = application(self.process.pid)
+            if not app:
+                time.sleep(0.1)
+            return app is not None
 
         check(pump(registered), "the game never showed up on the accessibility bus")
-        return found[0]
+        return app
 
     def key(self, keys):
         """Types `keys` (xdotool's names) into the game's window, as the X
@@ -218,7 +212,7 @@ class Window:
     def first(self, test, what):
         found = [n for n in self.nodes if test(n)]
         check(found, f"no {what}")
-        return found[0]
+        return found[-1]
 
     def said(self, caption, among=None):
         """The control a player saying the caption means: its name starts so."""

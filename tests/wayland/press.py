@@ -9,34 +9,23 @@ Usage: press.py PID CAPTION (in the game's session bus)
 # The Debian Python: the AT-SPI bindings (gir1.2-atspi-2.0, python3-gi) are
 # installed for it, not for any other interpreter on the path.
 
+import os
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "../accessibility"))
+from atspitree import Atspi, application, walk  # noqa: E402
 
 HANG_S = 30  # far beyond what the game takes: only a hang gets there
 
 
-def walk(node):
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child:
-            yield from walk(child)
-
-
 def button(pid, caption):
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app and app.get_process_id() == pid:
-            for node in walk(app):
-                if (node.get_role() == Atspi.Role.PUSH_BUTTON and
-                        node.get_name().lower().startswith(caption.lower())):
-                    return node
+    app = application(pid)
+    for node in walk(app) if app else ():
+        if (node.get_role() == Atspi.Role.PUSH_BUTTON and
+                node.get_name().lower().startswith(caption.lower())):
+            return node
     return None
 
 
