@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <optional>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -13,29 +13,8 @@
 #include <tuple>
 #include <vector>
 
-// Slots 1..18 of the board; entry 0 is the cell of the current piece.
+// Cell 0 is the current piece's, 1..18 the board's slots.
 using Board = std::array<Piece, slotCount + 1>;
-
-// The texts one after another: log entries and what they are expected to be.
-inline std::string cat(const std::convertible_to<std::string_view> auto&... parts) {
-    std::string out;
-    return (out += ... += parts);
-}
-// One triangle painted, as the log notes it: "slot 7 top 9; ".
-inline std::string paint(int cell, Side side, int colour) {
-    static constexpr std::array<const char*, 4> sides{"top", "right", "bottom", "left"};
-    return cat(cell == GameView::pieceCell ? "piece" : "slot " + std::to_string(cell), " ",
-               sides.at(static_cast<int>(side)), " ", std::to_string(colour), "; ");
-}
-// `p` painted on a cell in the game's order, but for the triangles that hold
-// their colour already in `was`.
-inline std::string paints(int cell, Piece p, Piece was = {}) {
-    std::string log;
-    for (const Side side : allSides) {
-        log += p.colour(side) == was.colour(side) ? "" : paint(cell, side, p.colour(side));
-    }
-    return log;
-}
 
 // The rules of the board written out plainly, to check the game against.
 // Slot k lies in row (k - 1) / 6 and column (k - 1) % 6, counted from 0.
@@ -63,25 +42,28 @@ inline constexpr std::array<void (Game::*)(), commandCount> commands{
     &Game::cancelLastPiece, &Game::showScoring,       &Game::rotateAnticlockwise,
     &Game::rotateClockwise, &Game::reflectHorizontal, &Game::reflectVertical,
     &Game::swapTopRight};
-// Each piece command's cue (noted by the clip's number) and what it makes of
-// the piece 9/10/11/12 (top/right/bottom/left).
-inline const std::array<std::pair<const char*, Piece>, 5> pieceCommands{{
-    {"cue 106; ", {10, 11, 12, 9}},
-    {"cue 106; ", {12, 9, 10, 11}},
-    {"cue 105; ", {9, 12, 11, 10}},
-    {"cue 108; ", {11, 10, 9, 12}},
-    {"cue 108; ", {10, 9, 11, 12}},
+// Each piece command's cue and what it makes of the piece 9/10/11/12
+// (top/right/bottom/left).
+inline const std::array<std::pair<Cue, Piece>, 5> pieceCommands{{
+    {Cue::turn, {10, 11, 12, 9}},
+    {Cue::turn, {12, 9, 10, 11}},
+    {Cue::mirrorLeftRight, {9, 12, 11, 10}},
+    {Cue::click, {11, 10, 9, 12}},
+    {Cue::click, {10, 9, 11, 12}},
 }};
 
-// A player at the window who, after every press, checks the game against what
-// the rules alone predict. It stands in for the window and for the numbers of
-// the deal, and notes in the log every request and every number drawn.
+// A player at the window who, after every press, checks what the window
+// shows, says and plays against what the rules alone predict. It stands in
+// for the window and for the numbers of the deal.
 struct Player final : GameView, RandomSource {
-    // What the screen shows.
-    bool fits = false, assignOn = false, pieceButtonsOn = false;
-    std::string log;
+    // What the window shows; what it said and played during the last press.
+    Board shown{};
+    bool fits = false, assignOn = false, pieceButtonsOn = false, laidOut = false;
+    std::string counter;
+    std::vector<std::string> said;
+    std::vector<Cue> heard;
     // Numbers for the deal: the queued ones in turn, then repeatable ones from
-    // the seed; those the last command drew.
+    // the seed; those the last press drew.
     std::vector<float> queued, drawn;
     std::size_t handedOut = 0;
     std::mt19937 numbers, choices;
@@ -89,30 +71,26 @@ struct Player final : GameView, RandomSource {
     // The prediction. The piece buttons wait for each game's first piece;
     // until then no piece is judged.
     int slot = 1, moves = 0, completed = 0;
-    bool pieceButtonsEnabled = false;
+    bool pieceButtonsEnabled = false, assignEnabled = false;
     Piece piece{};
     Board placed{};
 
     explicit Player(std::uint32_t seed = 1) : numbers(seed), choices(~seed) { game.newGame(); }
 
-    void showFitPicture(bool f) override { log += (fits = f) ? "fits; " : "does not fit; "; }
-    void showCounter(std::string_view t) override { log += cat("counter ", t, "; "); }
-    void showStatus(std::string_view t) override { log += cat("status ", t, "; "); }
-    void dockStatusLine() override { log += "dock; "; }
-    void playCue(Cue cue) override { log += cat("cue ", std::to_string(clipId(cue)), "; "); }
-    void setAssignEnabled(bool e) override {
-        log += (assignOn = e) ? "assign on; " : "assign off; ";
-    }
-    void setPieceButtonsEnabled(bool e) override {
-        log += (pieceButtonsOn = e) ? "piece buttons on; " : "piece buttons off; ";
-    }
-    void clearBoard() override { log += "clear board; "; }
-    void layOutBoard() override { log += "lay out board; "; }
-    void paintSide(std::int16_t k, Side s, ColourCode c) override { log += paint(k, s, c); }
-    void wipeSlot(std::int16_t k) override { log += cat("wipe slot ", std::to_string(k), "; "); }
+    void showFitPicture(bool f) override { fits = f; }
+    void showCounter(std::string_view t) override { counter = t; }
+    void showStatus(std::string_view t) override { said.emplace_back(t); }
+    void dockStatusLine() override {} // where it goes is the window's business
+    void playCue(Cue cue) override { heard.push_back(cue); }
+    void setAssignEnabled(bool e) override { assignOn = e; }
+    void setPieceButtonsEnabled(bool e) override { pieceButtonsOn = e; }
+    void clearBoard() override { std::tie(shown, laidOut) = std::tuple(Board{}, false); }
+    void layOutBoard() override { laidOut = true; }
+    void paintSide(std::int16_t k, Side s, ColourCode c) override { shown.at(k).setColour(s, c); }
+    void wipeSlot(std::int16_t k) override { shown.at(k) = {}; }
     void reseed() override {}
     float next() override {
-        if ((log += "draw; ").size() > 1'000'000) { // fail a deal that never ends, not the machine
+        if (drawn.size() > 100'000) { // fail a deal that never ends, not the machine
             throw std::length_error("the deal goes on and on");
         }
         return drawn.emplace_back(handedOut < queued.size() ? queued[handedOut++]
@@ -123,98 +101,104 @@ struct Player final : GameView, RandomSource {
         return pieceButtonsEnabled && meetsNeighbours(slot, placed, piece) &&
                !blocksNextSlot(slot, placed, piece);
     }
-    // The counter, showing the moves so far.
-    std::string counted() const { return cat("counter mosse: ", std::to_string(moves), "; "); }
-    // The fit picture's verdict, after the picture was first set to "does not fit".
-    std::string verdict() const { return fitting() ? "does not fit; fits; " : "does not fit; "; }
-    // What the deal for the slot shows of the numbers it drew: each is the
-    // colour of its fifth, shown at once, but one the piece holds already is
-    // drawn again; the first piece that holds the colours the slot demands is
-    // taken, and one that does not is dealt anew.
-    std::string deal() {
-        std::string shown;
+    // The piece a deal for the slot makes of the numbers it drew: each is the
+    // colour of its fifth, but one the piece holds already is drawn again; a
+    // piece without the colours the slot demands is dealt anew. None unless
+    // the last number made the first piece that holds them.
+    std::optional<Piece> dealt() const {
         Piece q;
         int side = 0;
-        for (const float x : drawn) {
-            const int colour = firstPieceColour + static_cast<int>(5 * x);
-            shown += "draw; ";
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            const int colour = firstPieceColour + static_cast<int>(5 * drawn[i]);
             if (q.holds(colour)) {
                 continue;
             }
             q.setColour(allSides.at(side), colour);
-            shown += paint(GameView::pieceCell, allSides.at(side), colour);
-            if (++side == 4 && holdsWhatTheSlotDemands(slot, placed, q)) {
-                piece = q;
-                return shown;
-            } else if (side == 4) {
-                std::tie(q, side) = std::tuple(Piece{}, 0);
+            if (++side < 4) {
+                continue;
             }
+            if (holdsWhatTheSlotDemands(slot, placed, q)) {
+                return i + 1 == drawn.size() ? std::optional(q) : std::nullopt;
+            }
+            std::tie(q, side) = std::tuple(Piece{}, 0);
         }
-        return drawn.empty() ? "" : shown + "(the deal stops short) ";
+        return std::nullopt;
     }
 
     void press(int c) {
-        log.clear();
         drawn.clear();
+        said.clear();
+        heard.clear();
         // The game deals for the slot, if one is left, and judges the piece.
         const bool dealing = c == discard || (c == assign && fitting());
         (game.*commands.at(c))();
-        std::string said; // the log expected before a deal; `then`, after it
+        std::vector<std::string> says;
+        std::vector<Cue> hears;
         if (c == discard) {
-            moves += slot >= 2 ? cost::discard : 0;
-            said = cat("assign on; piece buttons on; ",
-                       slot >= 2 ? cat(counted(), "status ", texts::discardWarning, "; ") : "",
-                       "does not fit; ");
-            pieceButtonsEnabled = true;
+            if (slot >= 2) {
+                moves += cost::discard;
+                says.emplace_back(texts::discardWarning);
+            }
+            pieceButtonsEnabled = assignEnabled = true;
         } else if (c == assign && dealing) {
-            said = cat("does not fit; ", paints(slot, piece), "does not fit; ");
             placed[slot++] = piece;
-            completed += slot > 18;
+            completed += slot > slotCount;
         } else if (c == assign) {
             const bool mismatch = slot <= 18 && !blocksNextSlot(slot, placed, piece);
             moves += mismatch ? cost::mismatch : 0;
-            said = cat("does not fit; ", slot <= 18 ? "cue 102; " : "", mismatch ? counted() : "");
+            hears.resize(slot <= 18, Cue::refused);
         } else if (c == newGame) {
-            said = "does not fit; clear board; cue 101; counter mosse: 0; dock; lay out board; "
-                   "assign off; piece buttons off; status carica il primo rettangolo; ";
-            std::tie(slot, moves, pieceButtonsEnabled) = std::tuple(1, 0, false);
+            std::tie(slot, moves, pieceButtonsEnabled, assignEnabled) =
+                std::tuple(1, 0, false, false);
+            says.emplace_back(texts::loadFirstPiece);
+            hears = {Cue::newGame};
         } else if (c == cancelLast && slot >= 3 && slot <= 18) {
             moves += cost::cancel;
             --slot;
-            said = cat(counted(), "status ", texts::cancelWarning, "; wipe slot ",
-                       std::to_string(slot), "; ", verdict());
+            says.emplace_back(texts::cancelWarning);
         } else if (c == scoring) {
-            said = cat("status ", texts::scoringRules, "; ");
+            says.emplace_back(texts::scoringRules);
         } else if (c >= firstPieceCommand) {
             const auto& [cue, made] = pieceCommands.at(c - firstPieceCommand);
             moves += cost::change;
+            hears = {cue};
             const Piece was = piece; // each side takes the colour the command moves into it
             for (const Side side : allSides) {
                 piece.setColour(side, was.colour(allSides.at(made.colour(side) - 9)));
             }
-            said = cat("does not fit; ", counted(), cue, paints(GameView::pieceCell, piece, was),
-                       verdict());
         }
-        const std::string dealt = deal(); // takes the piece dealt
-        if (dealing && slot <= 18) {
+        ASSERT_EQ(drawn.empty(), !dealing || slot > slotCount);
+        if (!drawn.empty()) {
             const std::array hints{texts::assignFirstPiece, texts::firstRowHint,
                                    texts::rowStartHint, texts::twoColoursHint};
-            const int hint = slot == 1 ? 0 : slot <= 6 ? 1 : (slot - 1) % 6 == 0 ? 2 : 3;
-            said += cat("status ", hints.at(hint), "; ");
+            says.emplace_back(hints.at(slot == 1             ? 0
+                                       : slot <= 6           ? 1
+                                       : (slot - 1) % 6 == 0 ? 2
+                                                             : 3));
+            const std::optional<Piece> made = dealt();
+            ASSERT_TRUE(made) << drawn.size() << " numbers drawn for slot " << slot;
+            piece = *made;
         }
-        std::string then = dealing ? cat(slot == 1 ? "fits; " : "", verdict()) : "";
-        if (c == assign && slot > 18) {
-            then += cat("cue 107; status Hai completato il vestito di Zanfrino con ",
-                        std::to_string(moves), " mosse; assign off; ");
+        if (c == assign && slot > slotCount) {
+            says.push_back(std::string(texts::completedPrefix) + std::to_string(moves) +
+                           std::string(texts::completedSuffix));
+            hears.push_back(Cue::completed);
+            assignEnabled = false;
         }
-        ASSERT_EQ(drawn.empty(), !dealing || slot > 18) << log;
-        ASSERT_EQ(log, said + dealt + then);
+        ASSERT_EQ(said, says);
+        ASSERT_EQ(heard, hears);
+        ASSERT_EQ(counter, "mosse: " + std::to_string(moves));
+        ASSERT_TRUE(laidOut);
         const GameState& s = game.state();
-        for (int k = 1; k <= slotCount; ++k) {
-            ASSERT_EQ(s.placed(k), placed[k]) << "slot " << k;
+        for (int k = 0; k <= slotCount; ++k) {
+            const Piece onShow = k == 0     ? (pieceButtonsEnabled ? piece : Piece{})
+                                 : k < slot ? placed[k]
+                                            : Piece{};
+            ASSERT_EQ(shown[k], onShow) << "cell " << k;
+            ASSERT_TRUE(k == 0 || s.placed(k) == placed[k]) << "slot " << k;
         }
-        ASSERT_EQ(std::tuple(s.currentSlot, s.moveCount, s.piece(), pieceButtonsOn, fits),
-                  std::tuple(slot, moves, piece, pieceButtonsEnabled, fitting()));
+        ASSERT_EQ(std::tuple(s.currentSlot, s.moveCount, s.piece(), pieceButtonsOn, assignOn, fits),
+                  std::tuple(slot, moves, piece, pieceButtonsEnabled, assignEnabled, fitting()));
     }
 
     // Turns and mirrors the piece at random until the picture says it fits.
