@@ -227,41 +227,6 @@ class Form1Test : public QObject {
         }
     }
 
-    // The focused button is pressed by Space, Enter, Return or the keypad's
-    // Enter once, as the key comes up, however long it is held (the keyboard
-    // repeats it as a release and a press): pressed on the way down, the
-    // question PER USCIRE asks would take the repeats for its own Enter.
-    // Focus never falls on PER USCIRE by itself: a button the game disables
-    // (by a new game here; the costume's last piece disables ASSEGNA the same
-    // way) hands its focus to NUOVO RETTANGOLO, so that the next key deals
-    // (or discards) and asks nothing.
-    void keysPressTheFocusedButtonOnceAndNeverFallOnPerUscire() {
-        QObject answering; // should PER USCIRE take a key after all
-        answerQuitQuestions(&answering, "No");
-        QSignalSpy nuovo(w->button("nuovoCmd"), &QAbstractButton::clicked);
-        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-            {Qt::Key_Space, {}},
-            {Qt::Key_Return, {}},
-            {Qt::Key_Enter, Qt::KeypadModifier},
-            {Qt::Key_Enter, {}}};
-        const char* const disabled[] = {"orarioCmd", "antiCmd",   "orizCmd",
-                                        "vertiCmd",  "spostaCmd", "assegnaCmd"};
-        for (int i = 0; i < 6; ++i) {
-            w->click("nuovoCmd");
-            w->button(disabled[i])->setFocus();
-            w->command("mnunuova");
-            nuovo.clear();
-            const auto [key, modifiers] = keys[i % 4];
-            for (int event = 0; event < 8; ++event) {
-                QKeyEvent e(event % 2 ? QEvent::KeyRelease : QEvent::KeyPress, key, modifiers,
-                            key == Qt::Key_Space ? " " : "\r", event != 0 && event != 7);
-                QApplication::sendEvent(w->form.focusWidget(), &e);
-                QVERIFY2(nuovo.count() == (event == 7 ? 1 : 0), disabled[i]);
-            }
-            QVERIFY2(w->button("assegnaCmd")->isEnabled(), disabled[i]); // dealt
-        }
-    }
-
     // Run again by CTest on a machine whose only face is DejaVu Sans, wider
     // than the faces the window was laid out for. The client area never gets
     // smaller than designed, where every button stands whole with its
@@ -314,13 +279,17 @@ class Form1Test : public QObject {
     }
     void everyButtonAndCommandDoesItsOwnCommand() {
         QFETCH(const bool, byKey);
-        const std::map<QString, QKeyCombination> keys{
-            {"nuovoCmd", Qt::Key_N},           {"assegnaCmd", Qt::Key_A},
-            {"orarioCmd", Qt::Key_Right},      {"antiCmd", Qt::Key_Left},
-            {"orizCmd", Qt::Key_O},            {"vertiCmd", Qt::Key_V},
-            {"spostaCmd", Qt::Key_S},          {"mnunuova", Qt::CTRL | Qt::Key_N},
-            {"mnucanc", Qt::CTRL | Qt::Key_Z}, {"mnupunti", Qt::Key_F1},
-            {"Command7", Qt::CTRL | Qt::Key_Q}};
+        const std::map<QString, QKeyCombination> keys{{"nuovoCmd", Qt::Key_N},
+                                                      {"assegnaCmd", Qt::Key_A},
+                                                      {"orarioCmd", Qt::Key_Right},
+                                                      {"antiCmd", Qt::Key_Left},
+                                                      {"orizCmd", Qt::Key_O},
+                                                      {"vertiCmd", Qt::Key_V},
+                                                      {"spostaCmd", Qt::Key_S},
+                                                      {"mnunuova", Qt::CTRL | Qt::Key_N},
+                                                      {"mnucanc", Qt::CTRL | Qt::Key_Z},
+                                                      {"mnupunti", Qt::Key_F1},
+                                                      {"Command7", Qt::CTRL | Qt::Key_Q}};
         // Held where the focus is: a press, the keyboard's repeats, a release.
         const auto hold = [&](const char* name) {
             const QKeyCombination key = keys.at(name);
@@ -355,8 +324,8 @@ class Form1Test : public QObject {
             {"vertiCmd", Cue::click, mirroredTopBottom},
             {"spostaCmd", Cue::click, topRightSwapped},
         };
-        for (const char* disabled : {"assegnaCmd", "orarioCmd", "antiCmd", "orizCmd", "vertiCmd",
-                                     "spostaCmd"})
+        for (const char* disabled :
+             {"assegnaCmd", "orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"})
             QVERIFY2(press(disabled, 0) && cell(0) == emptyCell, disabled);
         QVERIFY(press("nuovoCmd", 0));
         QCOMPARE(status(), QString("assegna il primo rettangolo"));
