@@ -36,12 +36,12 @@ QImage onGround(QPixmap picture, QColor ground) {
     return image;
 }
 
-// Where two pictures of one size differ, outside `except`.
-QList<QPoint> differences(const QImage& a, const QImage& b, const QRegion& except = {}) {
+// Where two pictures of one size differ.
+QList<QPoint> differences(const QImage& a, const QImage& b) {
     QList<QPoint> found;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y) && !except.contains(QPoint(x, y)))
+            if (a.pixel(x, y) != b.pixel(x, y))
                 found << QPoint(x, y);
     return found;
 }
@@ -88,42 +88,21 @@ class Form1Test : public QObject {
     }
     void cleanup() { w.reset(); }
 
-    // Fonts differ between machines: in the text areas only the ground and
-    // some ink count, elsewhere every pixel. (A new game later looks the
-    // same to the random window test, which reads the board, the figure, the
-    // counter and the piece buttons against the game after every action.)
+    // Pixel for pixel, texts too: CTest runs these tests with one face on
+    // every machine. (A new game later looks the same to the random window
+    // test, which reads the board, the figure, the counter and the piece
+    // buttons against the game after every action.)
     void theWindowOpensLookingAsTheReferencePicture() {
         QImageReader file(START_WINDOW_PICTURE, "png");
         file.setAutoDetectImageFormat(false); // guessing would load every image plugin
         const QImage reference = file.read().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(w->label("Label1")->text(), QString("carica il primo rettangolo"));
-        QCOMPARE(w->label("Label2")->text(), QString("mosse: 0"));
         const QImage seen = shot(&w->form);
         if (qEnvironmentVariableIntValue("ZANFRIA_WRITE_REFERENCE") == 1) {
             QVERIFY(seen.save(START_WINDOW_PICTURE, "PNG"));
             QSKIP("start-window.png written");
         }
         QCOMPARE(seen.size(), reference.size());
-        // Where the window draws text: the menu bar, the counter inside its frame, each
-        // caption with the shadow a disabled one casts a pixel to the right, and the status
-        // line below the buttons that stand in front of it.
-        QList<QRect> areas{w->form.menuBar()->geometry(),
-                           inWindow(w->label("Label2"), w->label("Label2")->contentsRect())};
-        QRect status = inWindow(w->label("Label1"), w->label("Label1")->rect());
-        for (const FaceButton* b : w->form.findChildren<FaceButton*>()) {
-            areas << inWindow(b, b->captionRect().adjusted(0, 0, 1, 0));
-            status.setTop(std::max(status.top(), inWindow(b, b->rect()).bottom() + 1));
-        }
-        QRegion text;
-        for (const QRect& area : areas << status) {
-            QImage ground(area.size(), seen.format()); // the ground, and some ink on it
-            ground.fill(seen.pixel(area.topLeft()));
-            QCOMPARE(QColor(ground.pixel(0, 0)), QColor(reference.pixel(area.topLeft())));
-            QVERIFY2(seen.copy(area) != ground,
-                     qPrintable(QString("no text at %1,%2").arg(area.x()).arg(area.y())));
-            text += area;
-        }
-        for (const QPoint& p : differences(seen, reference, text).mid(0, 1)) { // the first
+        for (const QPoint& p : differences(seen, reference).mid(0, 1)) { // the first
             QFAIL(qPrintable(QString::asprintf("pixel %d,%d differs, on %s", p.x(), p.y(),
                                                qPrintable(w->form.childAt(p)->objectName()))));
         }
