@@ -110,17 +110,12 @@ struct Player final : GameView, RandomSource {
         int side = 0;
         for (std::size_t i = 0; i < drawn.size(); ++i) {
             const int colour = firstPieceColour + static_cast<int>(5 * drawn[i]);
-            if (q.holds(colour)) {
-                continue;
-            }
-            q.setColour(allSides.at(side), colour);
-            if (++side < 4) {
-                continue;
-            }
-            if (holdsWhatTheSlotDemands(slot, placed, q)) {
+            if (!q.holds(colour))
+                q.setColour(allSides.at(side++), colour);
+            if (side == 4 && holdsWhatTheSlotDemands(slot, placed, q))
                 return i + 1 == drawn.size() ? std::optional(q) : std::nullopt;
-            }
-            std::tie(q, side) = std::tuple(Piece{}, 0);
+            if (side == 4)
+                std::tie(q, side) = std::tuple(Piece{}, 0);
         }
         return std::nullopt;
     }
@@ -171,10 +166,8 @@ struct Player final : GameView, RandomSource {
         if (!drawn.empty()) {
             const std::array hints{texts::assignFirstPiece, texts::firstRowHint,
                                    texts::rowStartHint, texts::twoColoursHint};
-            says.emplace_back(hints.at(slot == 1             ? 0
-                                       : slot <= 6           ? 1
-                                       : (slot - 1) % 6 == 0 ? 2
-                                                             : 3));
+            const int hint = slot == 1 ? 0 : slot <= 6 ? 1 : (slot - 1) % 6 == 0 ? 2 : 3;
+            says.emplace_back(hints.at(hint));
             const std::optional<Piece> made = dealt();
             ASSERT_TRUE(made) << drawn.size() << " numbers drawn for slot " << slot;
             piece = *made;
