@@ -107,9 +107,9 @@ class Form1Test : public QObject {
         }
     }
 
-    // Run again by CTest at 1.5 and at 2 device pixels to the window pixel,
-    // below a menu bar 23 window pixels high, so that at 1.5 the board begins
-    // half way into a device pixel. Painted on screen piece by piece, as a
+    // Run again by CTest at 1.25, 1.5, 1.75 and 2 device pixels to the window
+    // pixel, below a menu bar 23 window pixels high, so that the board begins
+    // part way into a device pixel. Painted on screen piece by piece, as a
     // game paints them, no cell shows a device pixel of the ground inside its
     // outline; across the piece's cell and each row of cells, clear of the
     // corners and the diagonals' crossing, every side and diagonal is the

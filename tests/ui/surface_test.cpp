@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr Surface::Pixel red = 12;
-
 // The plainest fill there is: breadth first, one pixel at a time, on a copy
 // of the surface. Fills `s` from (x, y) too, and checks every pixel and the
 // box it returns against the reference.
@@ -85,21 +83,5 @@ TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
                                                         : some);
             s.bits()[below(h) * s.stride() + below(w)] = anyColour();
         }
-    }
-}
-
-TEST(FloodFill, TakesOneTriangleOfACellAndNothingElseAtEveryScale) {
-    for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
-        SCOPED_TRACE(testing::Message() << "scale " << scale);
-        const auto at = [scale](int x) { return Surface::at(x, scale); };
-        // One cell as the window draws it, outline and diagonals in window pixels.
-        Surface s(at(80), at(140));
-        s.drawOutline(3, 5, 73, 129, scale);
-        s.drawLine(3, 5, 75, 133, scale);
-        s.drawLine(75, 5, 3, 133, scale);
-        expectFillAsReference(s, at(39), at(20), red); // the top triangle
-        // The left, right and bottom triangles, and outside the cell.
-        for (const auto& [x, y] : {std::pair{10, 69}, {68, 69}, {39, 120}, {0, 0}})
-            EXPECT_EQ(s.pixel(at(x), at(y)), Surface::white) << x << ", " << y;
     }
 }
