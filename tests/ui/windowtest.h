@@ -60,16 +60,12 @@ struct TestWindow {
     }
 };
 
-// The board as the window's painter lays it out, on a surface of its own
-// with `scale` device pixels to the window pixel.
+// The board as the window's painter lays it out, on a surface of its own.
 struct LaidOutBoard {
-    SurfaceWidget surface;
+    SurfaceWidget surface{Form1::surfaceWidth, Form1::surfaceHeight, 1};
     BoardPainter painter{surface};
 
-    explicit LaidOutBoard(qreal scale = 1)
-        : surface(Form1::surfaceWidth, Form1::surfaceHeight, scale) {
-        painter.layOut();
-    }
+    LaidOutBoard() { painter.layOut(); }
     void paint(int index, Piece p) {
         const auto k = static_cast<std::int16_t>(index);
         painter.paintTop(k, static_cast<ColourCode>(p.top));
@@ -102,9 +98,9 @@ inline Piece shownIn(const SurfaceWidget& surface, QRect cell) {
 // answering it sends the window another close request, as an impatient
 // player does: the question already asks, so that one must ask nothing more;
 // then it does `meanwhile`.
-inline void answerQuitQuestions(QObject* context, const QString& answer,
-                                QStringList* asked = nullptr,
-                                const std::function<void()>& meanwhile = [] {}) {
+inline void answerQuitQuestions(
+    QObject* context, const QString& answer, QStringList* asked = nullptr,
+    const std::function<void()>& meanwhile = [] {}) {
     auto* poll = new QTimer(context);
     QObject::connect(poll, &QTimer::timeout, context, [answer, asked, meanwhile] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
