@@ -90,9 +90,8 @@ struct Player final : GameView, RandomSource {
     void wipeSlot(std::int16_t k) override { shown.at(k) = {}; }
     void reseed() override {}
     float next() override {
-        if (drawn.size() > 100'000) { // fail a deal that never ends, not the machine
+        if (drawn.size() > 100'000) // fail a deal that never ends, not the machine
             throw std::length_error("the deal goes on and on");
-        }
         return drawn.emplace_back(handedOut < queued.size() ? queued[handedOut++]
                                                             : unitFloat(numbers()));
     }

@@ -95,10 +95,9 @@ class Form1Test : public QObject {
             QSKIP("start-window.png written");
         }
         QCOMPARE(seen.size(), reference.size());
-        for (const QPoint& p : differences(seen, reference).mid(0, 1)) { // the first
+        for (const QPoint& p : differences(seen, reference).mid(0, 1)) // the first
             QFAIL(qPrintable(QString::asprintf("pixel %d,%d differs, on %s", p.x(), p.y(),
                                                qPrintable(w->form.childAt(p)->objectName()))));
-        }
     }
 
     // Run again by CTest at 1.25, 1.5, 1.75 and 2 device pixels to the window
@@ -189,10 +188,8 @@ class Form1Test : public QObject {
         QList<std::tuple<QImage, QPixmap, const char*, QColor>> shown{
             {shot(figure).copy(figure->pixmap().rect()), figure->pixmap(), "figure-fits.png",
              Qt::white}};
-        for (const ButtonDesign& d :
-             {buttonDesign::nuovo, buttonDesign::anti, buttonDesign::oriz, buttonDesign::verti,
-              buttonDesign::assegna, buttonDesign::sposta, buttonDesign::esci,
-              buttonDesign::orario}) {
+        using namespace buttonDesign;
+        for (const ButtonDesign& d : {nuovo, anti, oriz, verti, assegna, sposta, esci, orario}) {
             FaceButton* b = w->button(d.name);
             const QRect place(b->pictureRect().topLeft() * k, b->pictureRect().size() * k);
             shown.append({shot(b).copy(place), b->picture(), d.picture, b->faceColour()});

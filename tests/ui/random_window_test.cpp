@@ -56,9 +56,8 @@ class RandomWindowTest : public QObject {
         // A focused button the game disables hands the focus to NUOVO
         // RETTANGOLO, which always moves the game on, never along the tab
         // order to PER USCIRE, where the next key would ask to quit.
-        if (focusedButton && !focusedButton->isEnabled()) {
+        if (focusedButton && !focusedButton->isEnabled())
             QCOMPARE(w.form.focusWidget(), w.button("nuovoCmd"));
-        }
     }
 
     // The colours inside each cell's triangles after every action; now and
@@ -71,9 +70,8 @@ class RandomWindowTest : public QObject {
         QCOMPARE(w.label("Label2")->text(), QString("mosse: %1").arg(s.moveCount));
         QCOMPARE(w.label("Image1")->pixmap().cacheKey() == w.label("Image2_0")->pixmap().cacheKey(),
                  dealt && pieceFits(s));
-        for (const char* name : {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"}) {
+        for (const char* name : {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"})
             QCOMPARE(w.button(name)->isEnabled(), dealt); // the piece buttons wait for a piece
-        }
         const QLabel* status = w.label("Label1");
         QCOMPARE(status->geometry(), QRect(0, w.surface()->height() - status->height(),
                                            w.surface()->width(), status->height()));
@@ -83,9 +81,8 @@ class RandomWindowTest : public QObject {
                                 : k < s.currentSlot      ? s.placed(k)
                                                          : emptyCell;
             QCOMPARE(shownIn(*w.surface(), reference.cell(k)), shown);
-            if (whole) {
+            if (whole)
                 reference.paint(k, shown);
-            }
         }
         if (whole) {
             const QImage drawn = w.surface()->image();
@@ -114,9 +111,8 @@ class RandomWindowTest : public QObject {
             act(w);
             if (!QTest::currentTestFailed())
                 check(w, i % 1000 == 999);
-            if (QTest::currentTestFailed()) {
+            if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QString("after action %1").arg(i)));
-            }
             deepest = std::max(deepest, static_cast<int>(w.state().currentSlot));
         }
         QVERIFY(deepest >= 4); // the random player did get pieces onto the board

@@ -68,9 +68,8 @@ TEST(FloodFill, AgreesWithAPixelByPixelFillOnRandomSurfaces) {
         const auto anyColour = [&] {
             return below(100) < blackPercent ? Surface::black : palette[below(palette.size())];
         };
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                s.fillRect(x, y, 1, 1, anyColour());
+        for (int i = 0; i < w * h; ++i)
+            s.fillRect(i % w, i / w, 1, 1, anyColour());
         for (int fill = 0; fill < 4 && !HasFailure(); ++fill) {
             const int x = below(w + 2) - 1;
             const int y = below(h + 2) - 1;
