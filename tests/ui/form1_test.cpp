@@ -308,8 +308,7 @@ class Form1Test : public QObject {
             {"antiCmd", Cue::turn, turnedAnticlockwise},
             {"orizCmd", Cue::mirrorLeftRight, mirroredLeftRight},
             {"vertiCmd", Cue::click, mirroredTopBottom},
-            {"spostaCmd", Cue::click, topRightSwapped},
-        };
+            {"spostaCmd", Cue::click, topRightSwapped}};
         for (const char* disabled :
              {"assegnaCmd", "orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"})
             QVERIFY2(press(disabled, 0) && cell(0) == emptyCell, disabled);
