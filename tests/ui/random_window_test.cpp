@@ -6,7 +6,8 @@
 #include <random>
 
 // Clicks, held keys, menu commands, close requests and resizes at random, and
-// after each one the window read back against the game's state.
+// after each one the window read back against the game's state: a held key
+// presses its button once, and the focus never falls on PER USCIRE.
 
 class RandomWindowTest : public QObject {
     Q_OBJECT
