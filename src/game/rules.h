@@ -2,6 +2,8 @@
 
 #include "gamestate.h"
 
+#include <optional>
+
 // The board's rules, read off the state for the slot k = currentSlot.
 //
 // Slot k has a left neighbour k - 1 unless it starts a row, and a neighbour
@@ -25,6 +27,11 @@ constexpr bool inFirstRow(int slot) {
 // cancelled slot is empty again, whatever its placed fields still say.
 constexpr bool isFilled(const GameState& s, int slot) {
     return onBoard(slot) && slot < s.currentSlot;
+}
+
+// The piece slot 1..18 holds, once it is filled.
+inline std::optional<Piece> pieceIn(const GameState& s, int slot) {
+    return isFilled(s, slot) ? std::optional(s.placed(slot)) : std::nullopt;
 }
 
 // Slots with both a row above and a right neighbour in the same row.

@@ -161,12 +161,8 @@ BoardView::BoardView(const BoardPainter& board, const GameState& state, QWidget*
     : QWidget(parent), board_(board), state_(state) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int slot = 1; slot <= slotCount; ++slot) {
-        told_[static_cast<std::size_t>(slot - 1)] = held(slot);
+        told_[static_cast<std::size_t>(slot - 1)] = pieceIn(state_, slot);
     }
-}
-
-std::optional<Piece> BoardView::held(int slot) const {
-    return isFilled(state_, slot) ? std::optional(state_.placed(slot)) : std::nullopt;
 }
 
 void BoardView::cover() {
@@ -182,12 +178,12 @@ QRect BoardView::slotRect(int slot) const {
 }
 
 QString BoardView::slotText(int slot) const {
-    return slotDescription(state_, slot);
+    return slotDescription(slot, pieceIn(state_, slot));
 }
 
 void BoardView::followGame() {
     for (int slot = 1; slot <= slotCount; ++slot) {
-        const std::optional<Piece> now = held(slot);
+        const std::optional<Piece> now = pieceIn(state_, slot);
         std::optional<Piece>& told = told_[static_cast<std::size_t>(slot - 1)];
         if (now == told) {
             continue;

@@ -26,8 +26,6 @@ class BoardView final : public QWidget {
     void followGame();
 
   private:
-    std::optional<Piece> held(int slot) const;
-
     const BoardPainter& board_;
     const GameState& state_;
     // The piece in each slot when assistive technology was last told, if any:

@@ -18,6 +18,12 @@ bool isEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Enter || event->key() == Qt::Key_Return;
 }
 
+// Orca reviews the screen with the keypad, its arrows among its keys, with
+// Num Lock on or off: Qt would match them to the arrows' shortcuts.
+bool isReviewKey(const QKeyEvent* event) {
+    return event->modifiers().testFlag(Qt::KeypadModifier) && event->key() != Qt::Key_Enter;
+}
+
 } // namespace
 
 FaceButton::FaceButton(const QString& caption, const QPixmap& picture, QColor face, QWidget* parent)
@@ -145,6 +151,12 @@ void FaceButton::paintEvent(QPaintEvent*) {
 // for every repeat of a held key: the shortcut acts at once, as a click
 // does, and once a press.
 bool FaceButton::event(QEvent* event) {
+    // Taken as a plain key, a review key reaches no shortcut; the key press
+    // that follows is let go.
+    if (event->type() == QEvent::ShortcutOverride && isReviewKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() != QEvent::Shortcut) {
         return QAbstractButton::event(event);
     }
@@ -158,7 +170,9 @@ bool FaceButton::event(QEvent* event) {
 // Clicked on the way down, the question PER USCIRE asks would take the
 // key's repeats for its own Enter.
 void FaceButton::keyPressEvent(QKeyEvent* event) {
-    if (!isEnter(event)) {
+    if (isReviewKey(event)) {
+        event->ignore(); // a button would take the arrows to move the focus
+    } else if (!isEnter(event)) {
         QAbstractButton::keyPressEvent(event);
     } else if (!event->isAutoRepeat()) {
         setDown(true);

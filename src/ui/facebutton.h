@@ -8,7 +8,8 @@
 // centred at the top and its caption below, broken at its spaces onto more
 // lines when it does not fit the width. Space, Enter and Return press it
 // when it has the focus, which a black ring inside its bevel shows; its
-// shortcut presses it from anywhere in its window.
+// shortcut presses it from anywhere in its window. The keypad's keys are a
+// screen reader's, not the game's: none but Enter does anything here.
 class FaceButton : public QAbstractButton {
     Q_OBJECT
   public:

@@ -7,7 +7,9 @@
 #include "facebutton.h"
 #include "firstframe.h"
 #include "italian.h"
+#include "news.h"
 #include "pictures.h"
+#include "rules.h"
 #include "speech.h"
 #include "statusline.h"
 #include "surfacewidget.h"
@@ -16,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -40,6 +43,9 @@ Form1::Form1(CuePlayer& cues, QWidget* parent)
     installAccessibleInterfaces();
     createWidgets();
     createMenu();
+    // No button for it: the slot's request is plain to see on the board.
+    auto* request = new QShortcut(Qt::Key_R, this, this, &Form1::tellRequest);
+    request->setAutoRepeat(false);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     ::afterFirstFrame(surface_, [this] { finishStartUp(); });
     Form_Load();
@@ -155,11 +161,10 @@ void Form1::createMenu() {
     mnunuova = command("mnunuova", "&Nuova partita", Qt::CTRL | Qt::Key_N,
                        QStringLiteral("Ricomincia da capo: svuota il vestito e azzera le mosse."),
                        &Form1::mnunuova_Click);
-    mnucanc = command("mnucanc", "&Cancella ultimo rettangolo", Qt::CTRL | Qt::Key_Z,
-                      QStringLiteral("Svuota l'ultima casella riempita, quando il vestito ne ha "
-                                     "almeno due piene e non è finito. Costa %1 mosse.")
-                          .arg(cost::cancel),
-                      &Form1::mnucanc_Click);
+    mnucanc = command(
+        "mnucanc", "&Cancella ultimo rettangolo", Qt::CTRL | Qt::Key_Z,
+        QStringLiteral("Svuota l'ultima casella riempita. Costa %1 mosse.").arg(cost::cancel),
+        &Form1::mnucanc_Click);
     mnupunti = command(
         "mnupunti", "&Punteggio", Qt::Key_F1,
         QStringLiteral("Mostra sulla riga di stato quanto costa ogni azione. Non costa mosse."),
@@ -191,17 +196,32 @@ void Form1::loadFitsPicture() {
     }
 }
 
+Scene Form1::scene() const {
+    const GameState& s = game_.state();
+    return sceneOf(s, Label1->text(), board_->painted() && s.pieceTop >= firstPieceColour,
+                   fitShown_.value_or(false));
+}
+
 void Form1::runCommand(void (Game::*command)()) {
+    const Scene before = scene();
+    refused_ = false;
     (game_.*command)();
     // Told once the command is over, as the eyes see it: within one the
     // figure may change several times.
-    const QString piece = board_->painted() && game_.state().pieceTop >= firstPieceColour
-                              ? pieceDescription(game_.state().piece())
-                              : noPieceDescription();
-    describe(pieceView_, piece);
-    describe(Image1, fitShown_.value_or(false) ? QStringLiteral("il rettangolo combacia")
-                                               : QStringLiteral("il rettangolo non combacia"));
+    const Scene after = scene();
+    describe(pieceView_, after.piece ? pieceDescription(*after.piece) : noPieceDescription());
+    describe(Image1, after.fits ? QStringLiteral("il rettangolo combacia")
+                                : QStringLiteral("il rettangolo non combacia"));
     boardView_->followGame();
+    // A piece is dealt by every discard and by every placement but the last.
+    const bool dealt =
+        onBoard(game_.state().currentSlot) &&
+        (command == &Game::discardPiece || (command == &Game::assignPiece && !refused_));
+    announce(this, news(before, after, refused_, dealt ? slotRequest(game_.state()) : QString()));
+}
+
+void Form1::tellRequest() {
+    announce(this, slotRequest(game_.state()));
 }
 
 void Form1::nuovoCmd_Click() {

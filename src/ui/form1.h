@@ -3,6 +3,7 @@
 #include "board.h"
 #include "game.h"
 #include "gameview.h"
+#include "news.h"
 #include "random.h"
 
 #include <QMainWindow>
@@ -62,9 +63,13 @@ class Form1 final : public QMainWindow, private GameView {
     void enableButton(FaceButton* button, bool enabled);
     bool askToQuit();
     void askThenClose();
-    // Runs one of the game's commands, then tells a screen reader of the
-    // piece, the figure's verdict and the board.
+    // Runs one of the game's commands, then tells a screen reader what it
+    // changed, and keeps what it reads of the piece, the figure and the board
+    // up to date.
     void runCommand(void (Game::*command)());
+    Scene scene() const;
+    // Says what the next slot asks for.
+    void tellRequest();
     void loadFitsPicture();
 
     // GameView
@@ -104,6 +109,7 @@ class Form1 final : public QMainWindow, private GameView {
     bool asking_ = false;          // "Vuoi veramente uscire?" is open or on its way
     bool quitConfirmed_ = false;   // answered "Sì": the next close goes through
     std::optional<bool> fitShown_; // the figure Image1 shows
+    bool refused_ = false;         // the command under way sounded the refusal
     ClockSeededRandom random_;
     Game game_;
 };

@@ -35,6 +35,7 @@ void Form1::dockStatusLine() {
 }
 
 void Form1::playCue(Cue cue) {
+    refused_ = refused_ || cue == Cue::refused;
     cues_.playCue(cue);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "gamestate.h"
 #include "piece.h"
 
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
@@ -14,8 +15,14 @@ class QWidget;
 // is set.
 void describe(QWidget* widget, const QString& text);
 
+// Says `news` once, at once, wherever the focus is in `window`; nothing
+// when it is empty.
+void announce(QWidget* window, const QString& news);
+
+// "blu" for colour 9, and so on for the five piece colours.
+QString colourName(std::int32_t colour);
 // "alto blu, destra verde, basso azzurro, sinistra rosso".
 QString pieceDescription(Piece piece);
 QString noPieceDescription();
 // "casella 7: alto blu, ..." or "casella 7: vuota", for slots 1..18.
-QString slotDescription(const GameState& state, int slot);
+QString slotDescription(int slot, const std::optional<Piece>& held);

@@ -23,8 +23,7 @@ void leaveRoomForOwnTitleBar(QMessageBox& box) {
     QFont titleFont = box.font();
     titleFont.setPixelSize(14); // the title bar's
     const int buttonRoom = 96;  // the buttons' 80 pixels, and some air
-    const int width =
-        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 2 * buttonRoom;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 2 * buttonRoom;
     grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
 }
 
