@@ -34,6 +34,7 @@ constexpr const char* usage =
     "  Ctrl+Z           Cancella ultimo rettangolo\n"
     "  F1               Punteggio\n"
     "  Ctrl+Q           PER USCIRE\n"
+    "  R                dice che cosa chiede la prossima casella\n"
     "  Tab, Maiusc+Tab  il pulsante seguente, quello prima\n"
     "  Spazio, Invio    preme il pulsante che ha il fuoco\n";
 
