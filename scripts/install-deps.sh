@@ -12,6 +12,7 @@ packages=(
 [ "${1:-all}" = game ] || packages+=(
   libgtest-dev libgmock-dev libbenchmark-dev
   strace xvfb weston xdotool python3 python3-pil dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+  orca speech-dispatcher openbox
   pulseaudio pulseaudio-utils
   desktop-file-utils appstream groff-base dpkg-dev file lintian man-db
   faketime diffoscope-minimal

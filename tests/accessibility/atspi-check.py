@@ -208,6 +208,9 @@ class Window:
         self.counter = self.first(lambda n: "mosse" in n.get_name(), "the move counter")
         self.piece = self.first(lambda n: n.get_name() == "Rettangolo corrente", "the piece")
         self.figure = self.first(lambda n: n.get_name() == "Figura di Zanfrino", "the figure")
+        # Read before any command: after one the focused button carries its news.
+        self.descriptions = {n.get_name(): n.get_description()
+                             for n in self.buttons + self.commands}
 
     def first(self, test, what):
         found = [n for n in self.nodes if test(n)]
@@ -240,7 +243,7 @@ def check_tree(window):
         check(size.x > 0 and size.y > 0, f"{where} is {size.x} x {size.y}")
     check(len(window.buttons) == 8, f"{len(window.buttons)} buttons")
     for control in window.buttons + window.commands:
-        description = control.get_description()
+        description = window.descriptions[control.get_name()]
         check(re.search(r"\bcost|\bmoss", description, re.IGNORECASE),
               f"{control.get_name()!r} does not say what it costs: {description!r}")
     check(window.status is not None, "no status bar")
@@ -302,7 +305,7 @@ def play(window, events, key):
 
     def charged(caption, wait_on, kind, keys=None):
         """Presses the control; the counter moves once, by the cost it describes."""
-        price = cost(window.said(caption).get_description())
+        price = cost(window.descriptions[window.said(caption).get_name()])
         before = window.moves()
         after(caption, wait_on, kind, keys)
         check_news(events, counter, 1, caption)
