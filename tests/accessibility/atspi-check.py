@@ -30,7 +30,6 @@ Usage: atspi-check.py GAME
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -42,7 +41,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-from atspitree import application, walk  # noqa: E402
+from atspitree import (Failed, application, check, default_signals, end,  # noqa: E402
+                       in_private_session, type_keys, walk)
 
 HANG_S = 30  # far beyond what any step takes: only a hang gets there
 
@@ -52,20 +52,6 @@ KEY_BINDINGS = {
     "SPOSTA ALTO-DESTRO": "S", "PER USCIRE": "Ctrl+Q", "Nuova partita": "Alt+N;;Ctrl+N",
     "Cancella ultimo rettangolo": "Alt+C;;Ctrl+Z", "Punteggio": "Alt+P;;F1",
 }
-
-
-class Failed(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failed(what)
-
-
-def default_signals():
-    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
-        signal.signal(sig, signal.SIG_DFL)
 
 
 def pump(until=lambda: False, seconds=HANG_S):
@@ -174,22 +160,10 @@ class Game:
         return app
 
     def key(self, keys):
-        """Types `keys` (xdotool's names) into the game's window, as the X
-        server delivers a key from the keyboard."""
-        subprocess.run(["xdotool", "search", "--sync", "--name", "^Il vestito di Zanfrino$",
-                        "windowfocus", "--sync", "key", keys],
-                       env={"PATH": "/usr/bin:/bin", "DISPLAY": self.display},
-                       check=True, timeout=HANG_S)
+        type_keys(self.display, keys, HANG_S)
 
     def end(self):
-        for process in (self.process, self.xvfb):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        end([self.process, self.xvfb])
 
 
 class Window:
@@ -383,24 +357,9 @@ def quit_answering_yes(window, game):
     check(status == 0, f"the game ended with status {status}:\n" + open(game.log).read())
 
 
-def in_private_session():
-    """This check again, in a session bus, a home and a runtime folder of its own.
-
-    The accessibility bus puts its socket in the runtime folder, or in the
-    home without one: two runs side by side must not share it.
-    """
-    home = tempfile.mkdtemp(prefix="zanfria-atspi-home.")
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=home, ZANFRIA_ATSPI_SESSION=home)
-    try:
-        return subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
-                              env=env).returncode
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
-
-
 def main():
     if "ZANFRIA_ATSPI_SESSION" not in os.environ:
-        return in_private_session()
+        return in_private_session("ZANFRIA_ATSPI_SESSION")
     # Listening before the game starts: it asks what is listened to as it
     # starts, and hears of later listeners only some time later.
     Atspi.init()

@@ -20,7 +20,6 @@ Usage: orca-check.py GAME
 
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -32,25 +31,12 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-from atspitree import application, walk  # noqa: E402
+from atspitree import (Failed, application, check, default_signals, end,  # noqa: E402
+                       in_private_session, type_keys, walk)
 
 HEARD_S = 2  # from the key to the outcome in the speech server's file
 START_S = 60  # only a screen reader or a game that never comes gets there
 TOOLS = ("Xvfb", "openbox", "speech-dispatcher", "orca", "xdotool", "dbus-run-session")
-
-
-class Failed(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failed(what)
-
-
-def default_signals():
-    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
-        signal.signal(sig, signal.SIG_DFL)
 
 
 def wait(until, seconds, step=0.02):
@@ -142,21 +128,10 @@ class Desktop:
             return spoken.read().splitlines()
 
     def key(self, keys):
-        """Types `keys` (xdotool's names) into the game's window."""
-        subprocess.run(["xdotool", "search", "--sync", "--name", "^Il vestito di Zanfrino$",
-                        "windowfocus", "--sync", "key", keys],
-                       env={"PATH": "/usr/bin:/bin", "DISPLAY": self.env["DISPLAY"]},
-                       check=True, timeout=START_S)
+        type_keys(self.env["DISPLAY"], keys, START_S)
 
     def end(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        end(reversed(self.processes))
 
 
 class Shown:
@@ -197,8 +172,8 @@ class Session:
         self.shown = shown
         self.transcript = []
 
-    def press(self, keys, *expected):
-        """Types `keys`; Orca must say, within HEARD_S, one utterance holding
+    def press(self, keys, *expected, within=HEARD_S):
+        """Types `keys`; Orca must say, `within` seconds, one utterance holding
         each of `expected` (a callable takes what is shown before and after)
         in that order, and say it once. Returns (before, after, utterance)."""
         before = self.shown.now()
@@ -215,13 +190,13 @@ class Session:
             after, wanted = parts()
             return [line for line in lines if in_order(line, wanted)]
 
-        heard_in_time = wait(lambda: outcome(), HEARD_S)
+        heard_in_time = wait(lambda: outcome(), within)
         latency = time.monotonic() - typed
         time.sleep(0.5)  # anything said after it, once more or else
         lines = self.desktop.heard()[start:]
         self.transcript.append((keys, lines, latency if heard_in_time else None))
         after, wanted = parts()
-        check(heard_in_time, f"{keys}: not heard within {HEARD_S} s: {wanted} in {lines}")
+        check(heard_in_time, f"{keys}: not heard within {within} s: {wanted} in {lines}")
         found = outcome()
         check(len(found) == 1, f"{keys}: said {len(found)} times: {lines}")
         return before, after, found[0]
@@ -336,19 +311,9 @@ def play(session, shown):
     # Esc answers No: the game as it was, the focus back on its button.
     before = shown.now()
     s.press("ctrl+q", "Vuoi veramente uscire?")
-    s.press("Escape", "Nuovo rettangolo")
+    # The focus told again, as Orca tells it when a window comes back.
+    s.press("Escape", "Nuovo rettangolo", within=START_S)
     check(shown.now() == before, "No changed the game")
-
-
-def in_private_session():
-    """This check again, in a session bus, a home and a runtime folder of its own."""
-    home = tempfile.mkdtemp(prefix="zanfria-orca-home.")
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=home, ZANFRIA_ORCA_SESSION=home)
-    try:
-        return subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
-                              env=env).returncode
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
 
 
 def main():
@@ -357,7 +322,7 @@ def main():
         print(f"FAILED: {', '.join(missing)} not installed (scripts/install-deps.sh installs them)")
         return 1
     if "ZANFRIA_ORCA_SESSION" not in os.environ:
-        return in_private_session()
+        return in_private_session("ZANFRIA_ORCA_SESSION")
     Atspi.init()
     work = tempfile.mkdtemp(prefix="zanfria-orca.")
     desktop = Desktop(work)
@@ -382,9 +347,10 @@ def main():
         if session:
             session.print()
         print("FAILED:", failure)
+        desktop.end()  # Orca's log is whole once it has ended
         with open(os.path.join(work, "orca.log"), errors="replace") as log:
-            spoken = [line for line in log if "SPEECH OUTPUT" in line]
-        print("What Orca's log says it spoke, last:\n" + "".join(spoken[-20:]))
+            events = [line for line in log if " - " in line and "BRAILLE" not in line]
+        print("Orca's log ends:\n" + "".join(events[-40:]))
         return 1
     finally:
         desktop.end()
