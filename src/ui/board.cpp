@@ -19,6 +19,26 @@ QRect cellRect(const Cell& cell) {
                  pixel(cell.shape.height));
 }
 
+// Each corner weighed by the length of the side across from it.
+QPointF triangleCentre(const Cell& cell, Side side) {
+    const Shape& r = cell.shape;
+    const QPointF topLeft(r.left, r.top);
+    const QPointF topRight(r.left + r.width, r.top);
+    const QPointF bottomRight(r.left + r.width, r.top + r.height);
+    const QPointF bottomLeft(r.left, r.top + r.height);
+    const std::array<std::array<QPointF, 2>, 4> edges{{{topLeft, topRight},
+                                                       {topRight, bottomRight},
+                                                       {bottomRight, bottomLeft},
+                                                       {bottomLeft, topLeft}}};
+    const auto& [a, b] = edges[static_cast<std::size_t>(side)];
+    const QPointF middle = (topLeft + bottomRight) / 2; // where the diagonals cross
+    const auto length = [](QPointF v) { return std::hypot(v.x(), v.y()); };
+    const qreal across = length(b - a);
+    const qreal fromA = length(middle - a);
+    const qreal fromB = length(middle - b);
+    return (a * fromB + b * fromA + middle * across) / (across + fromA + fromB);
+}
+
 BoardPainter::BoardPainter(SurfaceWidget& surface) : surface_(surface) {
     drawLines(cells_[0]);
 }

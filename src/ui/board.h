@@ -2,6 +2,7 @@
 
 #include "piece.h"
 
+#include <QPointF>
 #include <QRect>
 
 #include <array>
@@ -42,6 +43,9 @@ inline constexpr Shape Shape2{24, 24, 377, 265};
 
 // The window pixels a cell's rectangle covers.
 QRect cellRect(const Cell& cell);
+// Where the cell's triangle on this side has most room: the centre of the
+// largest circle inside it, in window pixels.
+QPointF triangleCentre(const Cell& cell, Side side);
 
 // Draws the cells' lines on the surface and paints their triangles.
 class BoardPainter {
