@@ -238,8 +238,8 @@ void Form1::showColourMarks(const Scene& scene) {
     std::vector<ColourMark> marks;
     const auto mark = [&](int index, Piece piece) {
         for (const Side side : allSides) {
-            marks.push_back({static_cast<ColourCode>(piece.colour(side)),
-                             triangleCentre(board_->Shape1(index), side)});
+            marks.push_back(
+                {static_cast<ColourCode>(piece.colour(side)), board_->centre(index, side)});
         }
     };
     if (marksShown_ && scene.piece) {

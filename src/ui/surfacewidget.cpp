@@ -40,18 +40,22 @@ void SurfaceWidget::repaintWindowPixels(const QRect& rect) {
     update(rect.adjusted(-1, -1, 1, 1));
 }
 
+// Mark by mark in order, so that a click's few changes cost no search: a
+// mark that comes or goes stands where the two lists differ, or beyond the
+// shorter one.
 void SurfaceWidget::setMarks(std::vector<ColourMark> marks) {
     QRegion changed;
-    const auto leftOut = [&](const std::vector<ColourMark>& from,
-                             const std::vector<ColourMark>& in) {
-        for (const ColourMark& mark : from) {
-            if (std::find(in.begin(), in.end(), mark) == in.end()) {
-                changed += markRect(mark);
-            }
+    const std::size_t longer = std::max(marks_.size(), marks.size());
+    for (std::size_t i = 0; i < longer; ++i) {
+        const bool inOld = i < marks_.size();
+        const bool inNew = i < marks.size();
+        if (inOld && !(inNew && marks_[i] == marks[i])) {
+            changed += markRect(marks_[i]);
         }
-    };
-    leftOut(marks_, marks);
-    leftOut(marks, marks_);
+        if (inNew && !(inOld && marks_[i] == marks[i])) {
+            changed += markRect(marks[i]);
+        }
+    }
     marks_ = std::move(marks);
     if (!changed.isEmpty()) {
         update(changed);
