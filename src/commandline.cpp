@@ -35,6 +35,7 @@ constexpr const char* usage =
     "  F1               Punteggio\n"
     "  Ctrl+Q           PER USCIRE\n"
     "  R                dice che cosa chiede la prossima casella\n"
+    "  M                mostra o nasconde i simboli dei colori\n"
     "  Tab, Maiusc+Tab  il pulsante seguente, quello prima\n"
     "  Spazio, Invio    preme il pulsante che ha il fuoco\n";
 

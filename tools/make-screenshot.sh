@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Remakes docs/screenshot.png from the real window, offscreen.
+# Remakes the pictures in docs/ from the real window and its drawing code, offscreen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 make build
-QT_QPA_PLATFORM=offscreen build/tools/screenshot docs/screenshot.png
+QT_QPA_PLATFORM=offscreen build/tools/screenshot docs

@@ -1,5 +1,6 @@
 // Each click on the real window (offscreen) until the surface and the labels
-// are repainted, and the menu's commands.
+// are repainted, with the colour marks hidden and shown, and the menu's
+// commands.
 #include "form1.h"
 #include "rules.h"
 #include "sdlcueplayer.h"
@@ -27,10 +28,19 @@ void settle() {
     QApplication::processEvents();
 }
 
-void click(benchmark::State& state, const char* name) {
+// The window on show, its colour marks shown or not.
+void open(bool marks) {
     window = std::make_unique<Form1>(cues);
     window->show();
     settle();
+    if (marks) {
+        window->toggleColourMarks();
+        settle();
+    }
+}
+
+void clickOn(benchmark::State& state, const char* name, bool marks) {
+    open(marks);
     button("nuovoCmd")->click();
     settle();
     for (auto _ : state) {
@@ -39,6 +49,10 @@ void click(benchmark::State& state, const char* name) {
     }
     window.reset();
 }
+
+void click(benchmark::State& state, const char* name) {
+    clickOn(state, name, false);
+}
 BENCHMARK_CAPTURE(click, orarioCmd, "orarioCmd");
 BENCHMARK_CAPTURE(click, antiCmd, "antiCmd");
 BENCHMARK_CAPTURE(click, orizCmd, "orizCmd");
@@ -46,11 +60,19 @@ BENCHMARK_CAPTURE(click, vertiCmd, "vertiCmd");
 BENCHMARK_CAPTURE(click, spostaCmd, "spostaCmd");
 BENCHMARK_CAPTURE(click, nuovoCmd, "nuovoCmd");
 
+void clickWithMarks(benchmark::State& state, const char* name) {
+    clickOn(state, name, true);
+}
+BENCHMARK_CAPTURE(clickWithMarks, orarioCmd, "orarioCmd");
+BENCHMARK_CAPTURE(clickWithMarks, antiCmd, "antiCmd");
+BENCHMARK_CAPTURE(clickWithMarks, orizCmd, "orizCmd");
+BENCHMARK_CAPTURE(clickWithMarks, vertiCmd, "vertiCmd");
+BENCHMARK_CAPTURE(clickWithMarks, spostaCmd, "spostaCmd");
+BENCHMARK_CAPTURE(clickWithMarks, nuovoCmd, "nuovoCmd");
+
 // ASSEGNA, placing a piece and dealing the next; a new game every 17 pieces.
-void clickAssegnaPlacing(benchmark::State& state) {
-    window = std::make_unique<Form1>(cues);
-    window->show();
-    settle();
+void assegnaPlacing(benchmark::State& state, bool marks) {
+    open(marks);
     const auto fresh = [] {
         window->findChild<QAction*>("mnunuova")->trigger();
         button("nuovoCmd")->click();
@@ -75,12 +97,18 @@ void clickAssegnaPlacing(benchmark::State& state) {
     }
     window.reset();
 }
+void clickAssegnaPlacing(benchmark::State& state) {
+    assegnaPlacing(state, false);
+}
 BENCHMARK(clickAssegnaPlacing)->Iterations(400);
+// With the marks on, a placement draws the slot's four and the new piece's.
+void clickAssegnaPlacingWithMarks(benchmark::State& state) {
+    assegnaPlacing(state, true);
+}
+BENCHMARK(clickAssegnaPlacingWithMarks)->Iterations(400);
 
 void menuCommand(benchmark::State& state, const char* name) {
-    window = std::make_unique<Form1>(cues);
-    window->show();
-    settle();
+    open(false);
     QAction* action = window->findChild<QAction*>(name);
     for (auto _ : state) {
         action->trigger();

@@ -19,8 +19,29 @@ QRect cellRect(const Cell& cell) {
                  pixel(cell.shape.height));
 }
 
+// Each corner weighed by the length of the side across from it.
+QPointF triangleCentre(const Cell& cell, Side side) {
+    const Shape& r = cell.shape;
+    const QPointF topLeft(r.left, r.top);
+    const QPointF topRight(r.left + r.width, r.top);
+    const QPointF bottomRight(r.left + r.width, r.top + r.height);
+    const QPointF bottomLeft(r.left, r.top + r.height);
+    const std::array<std::array<QPointF, 2>, 4> edges{{{topLeft, topRight},
+                                                       {topRight, bottomRight},
+                                                       {bottomRight, bottomLeft},
+                                                       {bottomLeft, topLeft}}};
+    const auto& [a, b] = edges[static_cast<std::size_t>(side)];
+    const QPointF middle = (topLeft + bottomRight) / 2; // where the diagonals cross
+    const auto length = [](QPointF v) { return std::hypot(v.x(), v.y()); };
+    const qreal across = length(b - a);
+    const qreal fromA = length(middle - a);
+    const qreal fromB = length(middle - b);
+    return (a * fromB + b * fromA + middle * across) / (across + fromA + fromB);
+}
+
 BoardPainter::BoardPainter(SurfaceWidget& surface) : surface_(surface) {
     drawLines(cells_[0]);
+    findCentres(0);
 }
 
 void BoardPainter::clear() {
@@ -45,6 +66,7 @@ void BoardPainter::layOut() {
         cell.line1 = {left, top, left + width, top + height};
         cell.line2 = {left + width, top, left, top + height};
         cell.visible = true;
+        findCentres(slot);
         drawLines(cell);
         repaint(cell);
     }
@@ -96,6 +118,13 @@ void BoardPainter::fillAtFillPoint(ColourCode colour) {
     surface_.repaintBox(surface_.surface().floodFill(Surface::at(pixel(fillX), k),
                                                      Surface::at(pixel(fillY), k),
                                                      static_cast<Surface::Pixel>(colour)));
+}
+
+void BoardPainter::findCentres(int index) {
+    for (const Side side : allSides) {
+        centres_[static_cast<std::size_t>(index)][static_cast<std::size_t>(side)] =
+            triangleCentre(Shape1(index), side);
+    }
 }
 
 void BoardPainter::drawLines(const Cell& cell) {

@@ -46,6 +46,8 @@ Form1::Form1(CuePlayer& cues, QWidget* parent)
     // No button for it: the slot's request is plain to see on the board.
     auto* request = new QShortcut(Qt::Key_R, this, this, &Form1::tellRequest);
     request->setAutoRepeat(false);
+    auto* marks = new QShortcut(Qt::Key_M, this, this, &Form1::toggleColourMarks);
+    marks->setAutoRepeat(false);
     resize(clientWidth, clientHeight + menuBar()->sizeHint().height());
     ::afterFirstFrame(surface_, [this] { finishStartUp(); });
     Form_Load();
@@ -213,6 +215,7 @@ void Form1::runCommand(void (Game::*command)()) {
     describe(Image1, after.fits ? QStringLiteral("il rettangolo combacia")
                                 : QStringLiteral("il rettangolo non combacia"));
     boardView_->followGame();
+    showColourMarks(after);
     // A piece is dealt by every discard and by every placement but the last.
     const bool dealt =
         onBoard(game_.state().currentSlot) &&
@@ -222,6 +225,32 @@ void Form1::runCommand(void (Game::*command)()) {
 
 void Form1::tellRequest() {
     announce(this, slotRequest(game_.state()));
+}
+
+void Form1::toggleColourMarks() {
+    marksShown_ = !marksShown_;
+    showColourMarks(scene());
+    announce(this, marksShown_ ? QStringLiteral("simboli dei colori: sì")
+                               : QStringLiteral("simboli dei colori: no"));
+}
+
+void Form1::showColourMarks(const Scene& scene) {
+    std::vector<ColourMark> marks;
+    const auto mark = [&](int index, Piece piece) {
+        for (const Side side : allSides) {
+            marks.push_back(
+                {static_cast<ColourCode>(piece.colour(side)), board_->centre(index, side)});
+        }
+    };
+    if (marksShown_ && scene.piece) {
+        mark(GameView::pieceCell, *scene.piece);
+    }
+    for (int slot = 1; marksShown_ && slot <= slotCount; ++slot) {
+        if (const std::optional<Piece>& held = scene.costume[static_cast<std::size_t>(slot - 1)]) {
+            mark(slot, *held);
+        }
+    }
+    surface_->setMarks(std::move(marks));
 }
 
 void Form1::nuovoCmd_Click() {

@@ -49,6 +49,9 @@ class Form1 final : public QMainWindow, private GameView {
     void mnunuova_Click();
     void mnucanc_Click();
     void mnupunti_Click();
+    // Shows or hides a mark of each colour in every painted triangle, drawn
+    // by shape, for players who cannot tell the colours apart (key M).
+    void toggleColourMarks();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +73,8 @@ class Form1 final : public QMainWindow, private GameView {
     Scene scene() const;
     // Says what the next slot asks for.
     void tellRequest();
+    // The colour marks over what the scene shows painted, while they are shown.
+    void showColourMarks(const Scene& scene);
     void loadFitsPicture();
 
     // GameView
@@ -110,6 +115,7 @@ class Form1 final : public QMainWindow, private GameView {
     bool quitConfirmed_ = false;   // answered "Sì": the next close goes through
     std::optional<bool> fitShown_; // the figure Image1 shows
     bool refused_ = false;         // the command under way sounded the refusal
+    bool marksShown_ = false;      // the colour marks, till the key hides them
     ClockSeededRandom random_;
     Game game_;
 };

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 SurfaceWidget::SurfaceWidget(int width, int height, qreal scale, QWidget* parent)
     : QWidget(parent), scale_(scale),
@@ -39,6 +40,35 @@ void SurfaceWidget::repaintWindowPixels(const QRect& rect) {
     update(rect.adjusted(-1, -1, 1, 1));
 }
 
+// Mark by mark in order, so that a click's few changes cost no search: a
+// mark that comes or goes stands where the two lists differ, or beyond the
+// shorter one.
+void SurfaceWidget::setMarks(std::vector<ColourMark> marks) {
+    QRegion changed;
+    const std::size_t longer = std::max(marks_.size(), marks.size());
+    for (std::size_t i = 0; i < longer; ++i) {
+        const bool inOld = i < marks_.size();
+        const bool inNew = i < marks.size();
+        if (inOld && !(inNew && marks_[i] == marks[i])) {
+            changed += markRect(marks_[i]);
+        }
+        if (inNew && !(inOld && marks_[i] == marks[i])) {
+            changed += markRect(marks[i]);
+        }
+    }
+    marks_ = std::move(marks);
+    if (!changed.isEmpty()) {
+        update(changed);
+    }
+}
+
+QRect SurfaceWidget::markRect(const ColourMark& mark) const {
+    // A device pixel's rounding and the antialiased edge beyond the reach.
+    const int reach = static_cast<int>(std::ceil(markReach(scale_) / scale_)) + 2;
+    const QPoint centre = mark.centre.toPoint();
+    return QRect(centre - QPoint(reach, reach), centre + QPoint(reach, reach));
+}
+
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Part by part: a placement changes a board cell and the piece far to
@@ -66,6 +96,23 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(QRectF(drawn.width(), 0, width() - drawn.width(), height()), Qt::white);
         painter.fillRect(QRectF(0, drawn.height(), drawn.width(), height() - drawn.height()),
                          Qt::white);
+    }
+    // Over the surface's pixels, in device pixels wherever the widget begins,
+    // so that each mark's picture is copied pixel for pixel.
+    if (!marks_.empty()) {
+        const QTransform toDevice = painter.deviceTransform();
+        painter.setWorldTransform(toDevice.inverted());
+        for (const ColourMark& mark : marks_) {
+            if (event->region().intersects(markRect(mark))) {
+                QImage& picture =
+                    markPictures_[static_cast<std::size_t>(mark.colour - firstPieceColour)];
+                if (picture.isNull()) {
+                    picture = colourMark(mark.colour, scale_);
+                }
+                const QPoint middle(picture.width() / 2, picture.height() / 2);
+                painter.drawImage(toDevice.map(mark.centre).toPoint() - middle, picture);
+            }
+        }
     }
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "colourmarks.h"
 #include "surface.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <array>
+#include <vector>
 
 // Shows the drawing surface in the window's client area; everything
 // painted on it stays until it is cleared or wiped. The surface has `scale`
@@ -26,6 +30,10 @@ class SurfaceWidget : public QWidget {
     // Repaints these window pixels, whatever device pixels they fall on.
     void repaintWindowPixels(const QRect& rect);
 
+    // The marks drawn over the surface from now on, each on the device pixel
+    // nearest its centre. Where a mark comes, goes or changes is repainted.
+    void setMarks(std::vector<ColourMark> marks);
+
   signals:
     void resized();
 
@@ -34,7 +42,12 @@ class SurfaceWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The window pixels a mark may touch.
+    QRect markRect(const ColourMark& mark) const;
+
     qreal scale_;
     Surface surface_;
     QImage image_;
+    std::vector<ColourMark> marks_;
+    std::array<QImage, 5> markPictures_; // by colour, made as first needed
 };

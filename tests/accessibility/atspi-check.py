@@ -14,6 +14,7 @@ game on it with Qt's accessibility bridge on, then checks:
 - the board: a table of 3 rows of 6 cells, "casella N: vuota" until ASSEGNA
   fills one, then named with the colours the piece was read as;
 - the costs the descriptions tell, against the counter;
+- M, the colour marks' key, said as it is pressed, once;
 - PER USCIRE answered "Sì": the game ends with status 0 (and, built with the
   sanitizers, with nothing to report).
 
@@ -333,6 +334,16 @@ def play(window, events, key):
     # Two lines on screen, one sentence to the ear.
     after("Punteggio", status, insert)
     check_news(events, status, 1, "scoring")
+
+    # M shows the colour marks, and again hides them: the focused button
+    # says which, once.
+    (focused,) = [b for b in window.buttons
+                  if b.get_state_set().contains(Atspi.StateType.FOCUSED)]
+    description = "object:property-change:accessible-description"
+    for shown in ("sì", "no"):
+        after("M", focused, description, keys="m")
+        said = [text for kind, text in events.take(focused) if kind == description]
+        check(said == [f"simboli dei colori: {shown}"], f"M said {said}")
 
 
 def quit_answering_yes(window, game):

@@ -1,15 +1,20 @@
 #include "buttondesigns.h"
+#include "colourmarks.h"
+#include "colourtable.h"
 #include "gamestyle.h"
 #include "pictures.h"
 #include "windowtest.h"
 
 #include <QAccessible>
+#include <QBackingStore>
+#include <QBitArray>
 #include <QFile>
 #include <QImageReader>
 #include <QMenuBar>
 #include <QPainter>
 #include <QToolButton>
 
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -50,6 +55,28 @@ QList<int> blackRuns(const QImage& image, int y, int from = 0, int to = -1) {
     for (const QString& run : row.split(' ', Qt::SkipEmptyParts))
         lengths << run.size();
     return lengths;
+}
+
+// The surface as the screen shows it, in device pixels, from the device
+// pixel nearest its top-left corner. Read from the window's backing store:
+// the offscreen screen's grab copies only as many device pixels as the
+// window has window pixels.
+QImage surfaceOnScreen(TestWindow& w) {
+    QApplication::processEvents();
+    const qreal k = w.form.devicePixelRatioF();
+    const QPoint corner = QPointF(w.surface()->mapTo(&w.form, QPoint()) * k).toPoint();
+    const auto* screen = dynamic_cast<const QImage*>(w.form.backingStore()->paintDevice());
+    return screen ? screen->convertToFormat(QImage::Format_RGB32)
+                        .copy(QRect(corner, w.surface()->size() * k))
+                  : QImage();
+}
+
+// Held where the focus is: a press, the keyboard's repeats, a release.
+void hold(QKeyCombination key) {
+    for (int press = 0; press < 4; ++press)
+        QTest::simulateEvent(QApplication::focusWidget(), true, key.key(), key.keyboardModifiers(),
+                             QString(), press > 0);
+    QTest::keyRelease(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
 }
 
 // WCAG's contrast ratio, from the colours' relative luminance.
@@ -142,10 +169,7 @@ class Form1Test : public QObject {
             QCOMPARE(cell->rect().center(), w->surface()->mapToGlobal(board.cell(slot).center()));
         }
         const QPoint corner = QPointF(w->surface()->mapTo(&w->form, QPoint()) * k).toPoint();
-        const QImage screen = w->form.screen()
-                                  ->grabWindow(w->form.winId())
-                                  .toImage()
-                                  .copy(QRect(corner, w->surface()->size() * k));
+        const QImage screen = surfaceOnScreen(*w);
         const auto device = [k](int windowPixel) { return static_cast<int>(windowPixel * k); };
         for (int index = 0; index <= slotCount; ++index) {
             const QRect cell = board.cell(index);
@@ -171,6 +195,130 @@ class Form1Test : public QObject {
                 }
             }
         }
+    }
+
+    // Run again by CTest at 1.25, 1.5, 1.75 and 2 device pixels to the window
+    // pixel, below a menu bar 23 window pixels high. M, held (a press, its
+    // repeats, a release), shows a mark in every painted triangle, and held
+    // again hides them all: the window is then as it was before, and the
+    // surface the fills work on never changes. The five marks differ in
+    // shape, each at least 15 window pixels across in an ink that stands out
+    // from its colour by 3 : 1. Through a take-back, a whole game, a new game
+    // and every rearrangement, each painted triangle shows its own colour's
+    // mark whole, centred across it and 3 window pixels clear of its lines,
+    // and nothing else does.
+    void everyColourShowsItsMarkOnOneKeyAtAnyDensity() {
+        const qreal k = w->form.devicePixelRatioF();
+        w->form.menuBar()->setFixedHeight(23);
+        QTRY_VERIFY(w->surface()->y() == 23);
+        // Each mark as drawn on its colour, by that colour: the picture over
+        // its ink, and where in it the mark is centred.
+        std::map<QRgb, std::pair<QImage, QPoint>> marks;
+        for (ColourCode c = firstPieceColour; c <= lastPieceColour; ++c) {
+            const QRgb ground = colourTable[static_cast<std::size_t>(c)];
+            const QImage picture = colourMark(c, k);
+            const QPoint middle(picture.width() / 2, picture.height() / 2);
+            QImage tile(picture.size(), QImage::Format_RGB32);
+            tile.fill(ground);
+            const QImage blank = tile.copy();
+            QPainter(&tile).drawImage(0, 0, picture);
+            QRect ink;
+            for (const QPoint& p : differences(tile, blank))
+                ink |= QRect(p, p);
+            QVERIFY(contrast(tile.pixel(middle), ground) >= 3);
+            QVERIFY(ink.width() >= 15 * k && ink.height() >= 15 * k);
+            marks[ground] = {tile.copy(ink), middle - ink.topLeft()};
+        }
+        // Sampled on a 12 x 12 grid over its own box, each mark's ink differs
+        // from every other's in a tenth of the samples at least.
+        const auto samples = [&](const QImage& mark, QRgb ground) {
+            QBitArray ink(144);
+            for (int i = 0; i < 144; ++i)
+                ink[i] = mark.pixel((i % 12 * 2 + 1) * mark.width() / 24,
+                                    (i / 12 * 2 + 1) * mark.height() / 24) != ground;
+            return ink;
+        };
+        for (const auto& [a, markA] : marks)
+            for (const auto& [b, markB] : marks)
+                QVERIFY(a == b ||
+                        (samples(markA.first, a) ^ samples(markB.first, b)).count(true) >= 15);
+        // The board `shown` against `plain`, the same without marks.
+        const auto checkMarks = [&](const QImage& shown, const QImage& plain, bool pieceShown) {
+            if (QTest::currentTestFailed())
+                return;                                          // said once
+            std::map<std::pair<int, QRgb>, QList<QPoint>> inked; // by cell and colour beneath
+            for (const QPoint& p : differences(shown, plain)) {
+                int index = 0;
+                while (index <= slotCount &&
+                       !QRectF(board.cell(index)).contains((QPointF(p) + QPointF(0.5, 0.5)) / k))
+                    ++index;
+                inked[{index, plain.pixel(p)}] << p;
+            }
+            for (int index = 0; index <= slotCount; ++index) {
+                const std::optional<Piece> piece =
+                    index > 0 ? pieceIn(w->state(), index)
+                              : (pieceShown ? std::optional(w->state().piece()) : std::nullopt);
+                const QPointF centre = QRectF(board.cell(index)).center() * k;
+                for (const Side side : allSides) {
+                    if (!piece)
+                        break;
+                    const QRgb ground = colourTable[static_cast<std::size_t>(piece->colour(side))];
+                    const QList<QPoint> ink = std::exchange(inked[{index, ground}], {});
+                    const QString where = QString("cell %1, side %2: ").arg(index).arg(int(side));
+                    QRect box;
+                    for (const QPoint& p : ink) {
+                        box |= QRect(p, p);
+                        for (int turn = 0; turn < 8; ++turn) { // 3 window pixels every way
+                            const QPointF away(std::cos(turn * M_PI / 4),
+                                               std::sin(turn * M_PI / 4));
+                            QVERIFY2(plain.pixel(p + (away * 3 * k).toPoint()) == ground,
+                                     qPrintable(where + "near a line"));
+                        }
+                    }
+                    const auto& [mark, heart] = marks[ground];
+                    QVERIFY2(!ink.isEmpty() && shown.copy(box) == mark, qPrintable(where));
+                    const QPointF off = QPointF(box.topLeft() + heart) - centre;
+                    QVERIFY2(std::abs(side == Side::top || side == Side::bottom ? off.x()
+                                                                                : off.y()) <= 1.5,
+                             qPrintable(where + "off centre"));
+                }
+            }
+            for (const auto& [where, ink] : inked)
+                QVERIFY2(ink.isEmpty(), qPrintable(QString("cell %1: a mark on %2")
+                                                       .arg(where.first)
+                                                       .arg(where.second, 0, 16)));
+        };
+        const QKeyCombination key = Qt::Key_M;
+        // The board as shown now, against itself once the marks are hidden;
+        // then they are shown again.
+        const auto checkShown = [&](bool pieceShown) {
+            const QImage shown = surfaceOnScreen(*w);
+            hold(key);
+            const QImage plain = surfaceOnScreen(*w);
+            hold(key);
+            checkMarks(shown, plain, pieceShown);
+        };
+        w->playToTheLastSlot();
+        const QImage before = surfaceOnScreen(*w);
+        const QImage surface = w->surface()->image().copy();
+        hold(key);
+        checkMarks(surfaceOnScreen(*w), before, true);
+        hold(key);
+        QCOMPARE(surfaceOnScreen(*w), before);
+        QCOMPARE(w->surface()->image(), surface);
+        hold(key);
+        w->command("mnucanc");
+        checkShown(true);
+        w->playToTheLastSlot();
+        w->click("assegnaCmd");
+        QCOMPARE(w->state().currentSlot, slotCount + 1);
+        checkShown(true);
+        w->command("mnunuova");
+        checkShown(false);
+        w->click("nuovoCmd");
+        for (const char* name : {"orarioCmd", "antiCmd", "orizCmd", "vertiCmd", "spostaCmd"})
+            w->click(name);
+        checkShown(true);
     }
 
     // Run again by CTest at 1.5 and at 2 too. Every picture is shown pixel
@@ -276,13 +424,8 @@ class Form1Test : public QObject {
                                          "orizCmd O vertiCmd V spostaCmd S mnunuova Ctrl+N "
                                          "mnucanc Ctrl+Z mnupunti F1 Command7 Ctrl+Q")
                                      .split(' ');
-        // Held where the focus is: a press, the keyboard's repeats, a release.
-        const auto hold = [&](const char* name) {
-            const QKeyCombination key = QKeySequence(keys.at(keys.indexOf(name) + 1))[0];
-            for (int press = 0; press < 4; ++press)
-                QTest::simulateEvent(QApplication::focusWidget(), true, key.key(),
-                                     key.keyboardModifiers(), QString(), press > 0);
-            QTest::keyRelease(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        const auto holdKeyOf = [&](const char* name) {
+            hold(QKeySequence(keys.at(keys.indexOf(name) + 1))[0]);
         };
         const auto cell = [&](int index) { return shownIn(*w->surface(), board.cell(index)); };
         const auto status = [&] { return w->label("Label1")->text(); };
@@ -293,7 +436,7 @@ class Form1Test : public QObject {
             const std::size_t before = w->cues.played.size();
             if (byKey) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                hold(name);
+                holdKeyOf(name);
             } else {
                 w->button(name) ? w->click(name) : w->command(name);
             }
@@ -345,7 +488,7 @@ class Form1Test : public QObject {
         QStringList asked;
         answerQuitQuestions(&answering, "No", &asked, [&] {
             for (const char* name : {"nuovoCmd", "orarioCmd", "mnunuova", "Command7"})
-                hold(name);
+                holdKeyOf(name);
         });
         QVERIFY(press("Command7", 0));
         QTRY_VERIFY(!asked.isEmpty() && !QApplication::activeModalWidget());
