@@ -300,6 +300,10 @@ def play(session, shown):
     # Two lines on screen, one sentence to the ear.
     s.press("F1", "ogni intervento sul rettangolo vale 1 mossa; ogni errore in assegnazione "
             "equivale a 3 mosse; scartare un rettangolo equivale a 5 mosse!")
+    # The colours' marks, shown and hidden, with no change to the game.
+    for state in ("sì", "no"):
+        before, after, _ = s.press("m", f"simboli dei colori: {state}")
+        check(after == before, "M changed the game")
     # What the reopened slot asks, on demand, twice alike.
     for _ in range(2):
         s.press("r", asks_for(2))
