@@ -15,6 +15,7 @@
 #include "surfacewidget.h"
 #include "textline.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -216,6 +217,9 @@ void Form1::runCommand(void (Game::*command)()) {
                                 : QStringLiteral("il rettangolo non combacia"));
     boardView_->followGame();
     showColourMarks(after);
+    if (!QAccessible::isActive()) {
+        return; // nobody listens: the sentence is not worth making
+    }
     // A piece is dealt by every discard and by every placement but the last.
     const bool dealt =
         onBoard(game_.state().currentSlot) &&
