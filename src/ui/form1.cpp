@@ -206,8 +206,9 @@ Scene Form1::scene() const {
 }
 
 void Form1::runCommand(void (Game::*command)()) {
-    const Scene before = scene();
-    refused_ = false;
+    const bool listened = QAccessible::isActive();
+    const Scene before = listened ? scene() : Scene();
+    const int slot = game_.state().currentSlot;
     (game_.*command)();
     // Told once the command is over, as the eyes see it: within one the
     // figure may change several times.
@@ -217,14 +218,17 @@ void Form1::runCommand(void (Game::*command)()) {
                                 : QStringLiteral("il rettangolo non combacia"));
     boardView_->followGame();
     showColourMarks(after);
-    if (!QAccessible::isActive()) {
+    if (!listened) {
         return; // nobody listens: the sentence is not worth making
     }
-    // A piece is dealt by every discard and by every placement but the last.
+    // ASSEGNA either fills its slot or is refused; a piece is dealt by every
+    // discard and by every placement but the last.
+    const bool assigned = command == &Game::assignPiece && onBoard(slot);
+    const bool placed = assigned && game_.state().currentSlot != slot;
     const bool dealt =
-        onBoard(game_.state().currentSlot) &&
-        (command == &Game::discardPiece || (command == &Game::assignPiece && !refused_));
-    announce(this, news(before, after, refused_, dealt ? slotRequest(game_.state()) : QString()));
+        onBoard(game_.state().currentSlot) && (command == &Game::discardPiece || placed);
+    announce(this, news(before, after, assigned && !placed,
+                        dealt ? slotRequest(game_.state()) : QString()));
 }
 
 void Form1::tellRequest() {
@@ -242,8 +246,8 @@ void Form1::showColourMarks(const Scene& scene) {
     std::vector<ColourMark> marks;
     const auto mark = [&](int index, Piece piece) {
         for (const Side side : allSides) {
-            marks.push_back(
-                {static_cast<ColourCode>(piece.colour(side)), board_->centre(index, side)});
+            marks.push_back({static_cast<ColourCode>(piece.colour(side)),
+                             triangleCentre(board_->Shape1(index), side)});
         }
     };
     if (marksShown_ && scene.piece) {

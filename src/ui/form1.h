@@ -114,7 +114,6 @@ class Form1 final : public QMainWindow, private GameView {
     bool asking_ = false;          // "Vuoi veramente uscire?" is open or on its way
     bool quitConfirmed_ = false;   // answered "Sì": the next close goes through
     std::optional<bool> fitShown_; // the figure Image1 shows
-    bool refused_ = false;         // the command under way sounded the refusal
     bool marksShown_ = false;      // the colour marks, till the key hides them
     ClockSeededRandom random_;
     Game game_;

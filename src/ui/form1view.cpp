@@ -35,7 +35,6 @@ void Form1::dockStatusLine() {
 }
 
 void Form1::playCue(Cue cue) {
-    refused_ = refused_ || cue == Cue::refused;
     cues_.playCue(cue);
 }
 

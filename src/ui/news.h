@@ -21,11 +21,11 @@ struct Scene {
 Scene sceneOf(const GameState& state, const QString& status, bool pieceShown, bool fits);
 
 // What a command changed from `before` to `after`, in one utterance, most
-// important first: the refusal that ASSEGNA's cue sounded (`refused`) and
-// what it cost, the status line, the piece and whether it fits, what the
-// slot asks of a newly dealt piece (`request`, empty when none was dealt),
-// the slots filled or emptied, the counter. Only what changed is told, and
-// nothing when nothing did.
+// important first: ASSEGNA's refusal (`refused`) and what it cost, the
+// status line, the piece and whether it fits, what the slot asks of a newly
+// dealt piece (`request`, empty when none was dealt), the slots filled or
+// emptied, the counter. Only what changed is told, and nothing when nothing
+// did.
 QString news(const Scene& before, const Scene& after, bool refused, const QString& request);
 
 // What slot currentSlot asks of the piece that goes there: the colours its
