@@ -41,7 +41,6 @@ QPointF triangleCentre(const Cell& cell, Side side) {
 
 BoardPainter::BoardPainter(SurfaceWidget& surface) : surface_(surface) {
     drawLines(cells_[0]);
-    findCentres(0);
 }
 
 void BoardPainter::clear() {
@@ -66,7 +65,6 @@ void BoardPainter::layOut() {
         cell.line1 = {left, top, left + width, top + height};
         cell.line2 = {left + width, top, left, top + height};
         cell.visible = true;
-        findCentres(slot);
         drawLines(cell);
         repaint(cell);
     }
@@ -118,13 +116,6 @@ void BoardPainter::fillAtFillPoint(ColourCode colour) {
     surface_.repaintBox(surface_.surface().floodFill(Surface::at(pixel(fillX), k),
                                                      Surface::at(pixel(fillY), k),
                                                      static_cast<Surface::Pixel>(colour)));
-}
-
-void BoardPainter::findCentres(int index) {
-    for (const Side side : allSides) {
-        centres_[static_cast<std::size_t>(index)][static_cast<std::size_t>(side)] =
-            triangleCentre(Shape1(index), side);
-    }
 }
 
 void BoardPainter::drawLines(const Cell& cell) {

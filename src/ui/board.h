@@ -53,10 +53,6 @@ class BoardPainter {
     explicit BoardPainter(SurfaceWidget& surface);
 
     const Cell& Shape1(int index) const { return cells_[static_cast<std::size_t>(index)]; }
-    // triangleCentre(Shape1(index), side), worked out as the cell is laid out.
-    QPointF centre(int index, Side side) const {
-        return centres_[static_cast<std::size_t>(index)][static_cast<std::size_t>(side)];
-    }
 
     // Every colour gone; the lines of the cells on show stay.
     void clear();
@@ -75,13 +71,11 @@ class BoardPainter {
 
   private:
     void drawLines(const Cell& cell);
-    void findCentres(int index);
     void repaint(const Cell& cell);
     void fillAtFillPoint(ColourCode colour);
 
     SurfaceWidget& surface_;
     std::array<Cell, 19> cells_{pieceCellDesign};
-    std::array<std::array<QPointF, 4>, 19> centres_{};
     // The start of the last fill: the painting routines' scratch point.
     float fillX = 0;
     float fillY = 0;
